@@ -47,6 +47,10 @@ public:
 
     // ------------------------------------------------------ game flow (GameFlow.cpp)
     void NextStage();
+    void NextBossModeStage();
+    void StartNewGameValues();
+    void DeactivateStageTables();
+    void ResetStageValues();
     void StartStageNormal();
 
     // ------------------------------------------------------ stage timeline (StageScript.cpp)
