@@ -140,6 +140,12 @@ public:
     void DrawEnemy(int i);
     void EnemyRamsPlayer(int i);
     void RemoveIfOffScreen(int i);
+    // The kind's script, for a live enemy that is not exploding (EnemyScripts.cpp).
+    void RunEnemyScript(int i);
+    // Scripts of the kinds the bosses and the carrier create (Minions.cpp).
+    void RunMinionScript(int i);
+    // Score of a kind the bosses and the carrier create; 0 for any other kind (Minions.cpp).
+    static int16_t ChildEnemyPoints(int kind);
 
     // shots (EnemyShots.cpp, PlayerShots.cpp)
     void EraseEnemyShots();
