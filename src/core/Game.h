@@ -146,8 +146,6 @@ public:
     void RunEnemyScript(int i);
     // Scripts of the kinds the bosses and the carrier create (Minions.cpp).
     void RunMinionScript(int i);
-    // Score of a kind the bosses and the carrier create; 0 for any other kind (Minions.cpp).
-    static int16_t ChildEnemyPoints(int kind);
 
     // shots (EnemyShots.cpp, PlayerShots.cpp)
     void EraseEnemyShots();
