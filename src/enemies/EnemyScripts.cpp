@@ -12,17 +12,6 @@ void EndFrame(ScriptActions& a) {
     a.G.RemoveIfOffScreen(a.Slot);
 }
 
-// A child enemy of the carrier. It is given its score here because it may take the lowest free
-// slot, below the carrier, and be shot before its own script has run once.
-void SpawnChild(Game& g, double x, double y, double speed, int kind) {
-    int slot = 0;
-    while (slot < static_cast<int>(g.EnemyTable.size()) && g.EnemyTable[slot].Active) ++slot;
-    const int16_t before = g.EnemyCount;
-    g.SpawnEnemy(x, y, speed, kind);
-    if (slot < static_cast<int>(g.EnemyTable.size()) && g.EnemyTable[slot].Active && g.EnemyCount != before)
-        g.EnemyTable[slot].Points = Game::ChildEnemyPoints(kind);
-}
-
 // Straight diver: one aimed shot at frame 20.
 void StraightDiver(ScriptActions& a) {
     EnemyRecord& e = a.E;
@@ -168,8 +157,8 @@ void Carrier(ScriptActions& a) {
         if (t == 20) e.Speed = 0;
     } else if (t <= 79) {
         if (t % 20 == 0) {
-            SpawnChild(g, e.X - 40, e.Y, 8, 6);
-            SpawnChild(g, e.X + 40, e.Y, 8, 6);
+            g.SpawnEnemy(e.X - 40, e.Y, 8, 6);
+            g.SpawnEnemy(e.X + 40, e.Y, 8, 6);
         }
     } else if (t <= 160) {
         e.Heading = e.X > g.Player.X ? 180 : 0;

@@ -7,18 +7,6 @@
 #include "core/Numeric.h"
 #include "enemies/ScriptActions.h"
 
-int16_t Game::ChildEnemyPoints(int kind) {
-    switch (kind) {
-    case 5: return 1000;  // orbiter
-    case 6: return 100;   // mine
-    case 10: return 300;  // chaser
-    case 12: return 1000; // missile
-    case 21: case 22: return 100; // time bombs
-    case 31: case 32: case 33: case 34: return 3000; // escort pods
-    default: return 0;
-    }
-}
-
 namespace {
 
 // Whether one more step along the current heading would leave the field.
@@ -489,7 +477,7 @@ private:
 
 void Game::RunMinionScript(int i) {
     ScriptActions a(*this, i);
-    // Created without a score by the bosses; each kind is worth a fixed amount.
+    // A boss may place these without a score; whatever the slot held before never counts.
     a.E.Points = ChildEnemyPoints(a.E.Kind);
     switch (a.E.Kind) {
     case 5: Orbiter(a); break;
