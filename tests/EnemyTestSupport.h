@@ -50,10 +50,12 @@ inline std::vector<EnemyShotRecord> TakeShots(Game& g) {
 }
 
 inline bool IsFlash(const EnemyShotRecord& s) { return s.Speed == 0 && s.Kind != 4; }
+inline bool IsPuff(const EnemyShotRecord& s) { return s.Kind == 15; }
 
+// Shots that can hurt: neither flashes nor explosion puffs.
 inline int CountMoving(const std::vector<EnemyShotRecord>& shots) {
     int n = 0;
-    for (const EnemyShotRecord& s : shots) n += IsFlash(s) ? 0 : 1;
+    for (const EnemyShotRecord& s : shots) n += IsFlash(s) || IsPuff(s) ? 0 : 1;
     return n;
 }
 
@@ -67,7 +69,7 @@ inline std::vector<std::vector<EnemyShotRecord>> RunEnemyFrames(Game& g, int fra
     return log;
 }
 
-// Frame -> number of moving (non-flash) shots, for the frames that had any.
+// Frame -> number of shots that can hurt, for the frames that had any.
 inline std::map<int, int> ShotFrames(const std::vector<std::vector<EnemyShotRecord>>& log) {
     std::map<int, int> frames;
     for (size_t f = 0; f < log.size(); ++f) {
