@@ -1,5 +1,6 @@
 #include <cmath>
 #include <set>
+#include <tuple>
 
 #include "EnemyTestSupport.h"
 
@@ -79,6 +80,45 @@ TEST(Script, FiringFramesOfEveryStageKind) {
         const auto log = RunEnemyFrames(f.g, c.frames);
         EXPECT_EQ(ShotFrames(log), c.expected) << c.what;
         EXPECT_TRUE(f.g.EnemyTable[slot].Active) << c.what << ": left the field during the test";
+    }
+}
+
+// The shape of one volley: heading, speed and kind of each shot that can hurt, with the ship
+// straight below the enemy so that aimed shots head 90.
+TEST(Script, VolleyShapes) {
+    using Shot = std::tuple<int, int, int>; // heading, speed, kind
+    std::multiset<Shot> crossingFans;
+    for (int m = 0; m < 15; ++m) {
+        crossingFans.insert({90 - 5 * (m + 1), 12 - m / 2, 0});
+        crossingFans.insert({90 + 5 * (m + 1), 12 - m / 2, 0});
+    }
+    struct Case {
+        const char* what;
+        int kind, variant, difficulty, frame;
+        std::multiset<Shot> expected;
+    } cases[] = {
+        {"gunship five-way", 2, 0, 1, 39, {{60, 8, 0}, {75, 8, 0}, {90, 8, 0}, {105, 8, 0}, {120, 8, 0}}},
+        {"turret, first pair", 7, 0, 1, 21, {{90, 11, 0}, {90, 11, 0}}},
+        {"turret, last pair", 7, 0, 2, 64, {{90, 6, 0}, {90, 6, 0}}},
+        {"sweeping guns", 8, 0, 1, 33, {{50, 10, 0}, {110, 10, 0}}},
+        {"hunter, hard", 9, 0, 2, 5, {{90, 8, 0}}},
+        {"curving diver, homing", 13, 1, 2, 50, {{90, 7, 1}}},
+        {"rising turner", 14, 1, 1, 15, {{95, 8, 0}, {85, 8, 0}}},
+        {"stopping diver", 15, 1, 1, 35, {{98, 8, 0}, {90, 8, 0}, {82, 8, 0}}},
+        {"gun pod bar", 16, 3, 2, 20, {{90, 10, 2}, {90, 10, 2}, {90, 10, 2}, {90, 10, 2}}},
+        {"gun pod X", 16, 4, 1, 20, {{45, 10, 0}, {135, 10, 0}, {225, 10, 0}, {315, 10, 0}}},
+        {"gun pod rotating, hard", 16, 5, 2, 7, {{70, 12, 0}}},
+        {"gun platform sweep", 17, 1, 0, 40, {{45, 8, 0}}},
+        {"twin cannons crossing fans", 20, 1, 1, 95, crossingFans},
+    };
+    for (const Case& c : cases) {
+        Fixture f(c.difficulty);
+        PlaceEnemy(f.g, c.kind, c.variant, 160, c.kind == 14 ? 496 : -16);
+        const auto log = RunEnemyFrames(f.g, c.frame + 1);
+        std::multiset<Shot> got;
+        for (const EnemyShotRecord& s : log[c.frame])
+            if (!IsFlash(s) && !IsPuff(s)) got.insert({s.Heading, s.Speed, s.Kind});
+        EXPECT_EQ(got, c.expected) << c.what;
     }
 }
 
