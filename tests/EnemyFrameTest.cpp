@@ -90,18 +90,20 @@ TEST(EnemyFrame, OffScreenRemovalNeedsOutsideAndMovingAway) {
         int x, y, heading, speed;
         bool removed;
     } cases[] = {
-        {-17, 100, 180, 2, true},  {-16, 100, 180, 2, false}, {-17, 100, 0, 2, false}, {-17, 100, 180, 0, false},
-        {337, 100, 0, 2, true},    {336, 100, 0, 2, false},   {100, 497, 90, 2, true}, {100, 496, 90, 2, false},
-        {100, -17, 270, 2, true},  {100, -17, 90, -3, true},  // backing away upward
-        {100, -17, 90, 3, false},  // coming in
-        {340, 100, 90, 2, true},   // "straight down" still drifts right with the game's pi
+        {-17, 100, 180, 2, true},  {-16, 100, 180, 2, false}, {-17, 100, 0, 2, false},
+        {-17, 100, 180, 0, false}, {337, 100, 0, 2, true},    {336, 100, 0, 2, false},
+        {100, 497, 90, 2, true},   {100, 496, 90, 2, false},  {100, -17, 270, 2, true},
+        {100, -17, 90, -3, true}, // backing away upward
+        {100, -17, 90, 3, false}, // coming in
+        {340, 100, 90, 2, true},  // "straight down" still drifts right with the game's pi
     };
     for (const Case& c : cases) {
         TestGame t;
         Game& g = t.game;
         EnemyRecord& e = PlaceChild(g, 6, kNoScript, c.x, c.y, c.heading, c.speed, 1, 1);
         g.RemoveIfOffScreen(6);
-        EXPECT_EQ(!e.Active, c.removed) << c.x << "," << c.y << " heading " << c.heading << " speed " << c.speed;
+        EXPECT_EQ(!e.Active, c.removed)
+            << c.x << "," << c.y << " heading " << c.heading << " speed " << c.speed;
         EXPECT_EQ(g.EnemyCount, c.removed ? 0 : 1);
     }
 }
@@ -114,8 +116,8 @@ TEST(EnemyFrame, DrawingStopsAtThePanelAndErasingUndoesIt) {
     g.Picture1.FillBox(320, 0, 479, 479, RGB(40, 40, 40)); // the panel
     const uint32_t panel = RGB(40, 40, 40);
 
-    PlaceChild(g, 0, kNoScript, 312, 100, 0, 0, 0, 1);  // hangs 8 pixels over the edge
-    PlaceChild(g, 1, kNoScript, 320, 200, 0, 0, 0, 1);  // centre on the panel: never drawn
+    PlaceChild(g, 0, kNoScript, 312, 100, 0, 0, 0, 1); // hangs 8 pixels over the edge
+    PlaceChild(g, 1, kNoScript, 320, 200, 0, 0, 0, 1); // centre on the panel: never drawn
     PlaceChild(g, 2, kNoScript, 100, 300, 0, 0, 0, 1);
     g.EnemyTable[2].DeathTimer = 2; // exploding: neither drawn nor erased
     g.Picture1.FillBox(84, 284, 115, 315, RGB(0, 0, 200));

@@ -49,8 +49,12 @@ inline std::vector<EnemyShotRecord> TakeShots(Game& g) {
     return shots;
 }
 
-inline bool IsFlash(const EnemyShotRecord& s) { return s.Speed == 0 && s.Kind != 4; }
-inline bool IsPuff(const EnemyShotRecord& s) { return s.Kind == 15; }
+inline bool IsFlash(const EnemyShotRecord& s) {
+    return s.Speed == 0 && s.Kind != 4;
+}
+inline bool IsPuff(const EnemyShotRecord& s) {
+    return s.Kind == 15;
+}
 
 // Shots that can hurt: neither flashes nor explosion puffs.
 inline int CountMoving(const std::vector<EnemyShotRecord>& shots) {

@@ -67,12 +67,12 @@ TEST(Script, FiringFramesOfEveryStageKind) {
         {"gun pod, X pattern", 16, 4, 1, 160, 100, 45, Volleys({0, 20, 40}, 4)},
         {"gun pod below y 440: silent", 16, 4, 1, 160, 440, 25, {}},
         {"gun pod, bar of four", 16, 3, 2, 160, 100, 45, Volleys({0, 20, 40}, 4)},
-        {"gun pod, rotating stream, easy", 16, 5, 0, 160, 100, 45, Volleys(0, 17, 1, 1) + Volleys(40, 44, 1, 1)},
+        {"gun pod, rotating stream, easy", 16, 5, 0, 160, 100, 45,
+         Volleys(0, 17, 1, 1) + Volleys(40, 44, 1, 1)},
         {"gun platform, spray and fans", 17, 0, 1, 160, -16, 75,
          Volleys(26, 50, 2, 1) + Volleys({60}, 5) + Volleys({70}, 2)},
         {"gun platform, sweep", 17, 1, 1, 160, -16, 90, Volleys(26, 85, 1, 1)},
-        {"twin-cannon ship", 20, 0, 1, 160, -40, 101,
-         Volleys(32, 70, 2, 2) + Volleys({95, 100}, 30)},
+        {"twin-cannon ship", 20, 0, 1, 160, -40, 101, Volleys(32, 70, 2, 2) + Volleys({95, 100}, 30)},
     };
     for (const Case& c : cases) {
         Fixture f(c.difficulty);

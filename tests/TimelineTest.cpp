@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 
 // A program folder holding one stage file as s1.dat.
 struct StageFolder {
-    explicit StageFolder(const std::string& name) : dir(fs::path(::testing::TempDir()) / ("korvaxion-stage-" + name)) {
+    explicit StageFolder(const std::string& name)
+        : dir(fs::path(::testing::TempDir()) / ("korvaxion-stage-" + name)) {
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -59,11 +60,8 @@ TEST(StageFile, BadFilesStopWithTheFileAndLine) {
         const char* fixture; // nullptr: no file at all
         const char* where;
     } cases[] = {
-        {nullptr, "missing"},
-        {"not_a_number.dat", "line 2: \"O\""},
-        {"short_record.dat", "line 3"},
-        {"out_of_order.dat", "line 3"},
-        {"not_a_timeline_kind.dat", "line 2"},
+        {nullptr, "missing"},           {"not_a_number.dat", "line 2: \"O\""}, {"short_record.dat", "line 3"},
+        {"out_of_order.dat", "line 3"}, {"not_a_timeline_kind.dat", "line 2"},
     };
     for (const Case& c : cases) {
         StageFolder folder(c.fixture ? c.fixture : "missing");
@@ -223,11 +221,11 @@ TEST(Timeline, PlacementRulesThatDependOnTheRecordAndTheGame) {
     Game& g = t.game;
     g.Difficulty = 2;
     g.Player.PowerLevel = 3;
-    const int weaver = PlaceEnemy(g, 3, 5, 0, 0);      // odd: turns the other way, faster by 5 \ 2
-    const int podRight = PlaceEnemy(g, 16, 7, 0, 0);   // 7 \ 3 = 2: heading right
-    const int platform = PlaceEnemy(g, 19, 1, 0, 0);   // right-gun version
-    const int carrier = PlaceEnemy(g, 11, 1, 0, 0);    // holds the stage clock
-    const int items = PlaceEnemy(g, 35, 0, 0, 0);      // power is full: points instead
+    const int weaver = PlaceEnemy(g, 3, 5, 0, 0);    // odd: turns the other way, faster by 5 \ 2
+    const int podRight = PlaceEnemy(g, 16, 7, 0, 0); // 7 \ 3 = 2: heading right
+    const int platform = PlaceEnemy(g, 19, 1, 0, 0); // right-gun version
+    const int carrier = PlaceEnemy(g, 11, 1, 0, 0);  // holds the stage clock
+    const int items = PlaceEnemy(g, 35, 0, 0, 0);    // power is full: points instead
     const int gunship = PlaceEnemy(g, 2, 0, 0, 0);
     EXPECT_EQ(g.EnemyTable[weaver].Speed, 6);
     EXPECT_EQ(g.EnemyTable[weaver].Timer, 3);

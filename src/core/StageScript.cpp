@@ -1,5 +1,6 @@
 // The stage timeline: the stage files, the interpreter that fires their records frame by frame,
 // and the start values of every enemy kind a timeline may place.
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -17,13 +18,8 @@ constexpr size_t kMaxRecords = 512;
 constexpr int kLastTime = 3000;
 
 bool IsTimelineKind(int kind) {
-    switch (kind) {
-    case 0: case 1: case 2: case 3: case 4: case 7: case 8: case 9: case 11: case 13: case 14: case 15:
-    case 16: case 17: case 18: case 19: case 20: case 35: case kBossKind:
-        return true;
-    default:
-        return false;
-    }
+    constexpr int kKinds[] = {0, 1, 2, 3, 4, 7, 8, 9, 11, 13, 14, 15, 16, 17, 18, 19, 20, 35, kBossKind};
+    return std::find(std::begin(kKinds), std::end(kKinds), kind) != std::end(kKinds);
 }
 
 struct ParsedRecord {
@@ -37,9 +33,9 @@ struct ParsedRecord {
 bool ParseStageFile(std::istream& in, std::vector<ParsedRecord>& records, std::string& why) {
     int line = 1;
     int values[5] = {};
-    int count = 0;          // values of the record being read
-    int recordLine = 0;     // where that record began
-    int lastValueLine = 0;  // where the last value was read
+    int count = 0;         // values of the record being read
+    int recordLine = 0;    // where that record began
+    int lastValueLine = 0; // where the last value was read
     std::string token;
     bool lineHasText = false;
     bool tokenTooLong = false;
@@ -61,8 +57,10 @@ bool ParseStageFile(std::istream& in, std::vector<ParsedRecord>& records, std::s
         if (ok && (i == text.size() || text.size() - i > 6)) ok = false;
         long value = 0;
         for (size_t k = i; ok && k < text.size(); ++k) {
-            if (text[k] < '0' || text[k] > '9') ok = false;
-            else value = value * 10 + (text[k] - '0');
+            if (text[k] < '0' || text[k] > '9')
+                ok = false;
+            else
+                value = value * 10 + (text[k] - '0');
         }
         if (ok && text[0] == '-') value = -value;
         if (!ok || value < -32768 || value > 32767) {
@@ -104,8 +102,10 @@ bool ParseStageFile(std::istream& in, std::vector<ParsedRecord>& records, std::s
             ++line;
         } else {
             if (c != ' ' && c != '\t') lineHasText = true;
-            if (token.size() < 24) token += c;
-            else tokenTooLong = true;
+            if (token.size() < 24)
+                token += c;
+            else
+                tokenTooLong = true;
         }
     }
     if (lineHasText && !finishToken()) return false;
@@ -169,11 +169,13 @@ void Game::LoadStageScript() {
     std::vector<ParsedRecord> records;
     std::string why;
     std::ifstream in(ProgramPath(name), std::ios::binary);
-    if (!in) why = "it is missing or cannot be read";
-    else if (ParseStageFile(in, records, why)) CheckStageRecords(records, why);
+    if (!in)
+        why = "it is missing or cannot be read";
+    else if (ParseStageFile(in, records, why))
+        CheckStageRecords(records, why);
     if (!why.empty()) {
-        Fatal("The stage file \"" + name + "\" in the folder \"" + ProgramDirectory + "\" cannot be used: " + why +
-              ".");
+        Fatal("The stage file \"" + name + "\" in the folder \"" + ProgramDirectory +
+              "\" cannot be used: " + why + ".");
         return;
     }
     // Records past the new file's end keep what an earlier stage left; the boss record stops the
@@ -224,8 +226,8 @@ void Game::PlaceTimelineEnemy(int slot, const ScriptRecord& r) {
     e.Y = r.Y;
 
     const bool easy = Difficulty == 0;
-    auto set = [&](int heading, int speed, int width, int height, int spriteX, int spriteY, int timer, int hits,
-                   int points) {
+    auto set = [&](int heading, int speed, int width, int height, int spriteX, int spriteY, int timer,
+                   int hits, int points) {
         e.Heading = Wrap16(heading);
         e.Speed = Wrap16(speed);
         e.Width = Wrap16(width);
@@ -238,27 +240,64 @@ void Game::PlaceTimelineEnemy(int slot, const ScriptRecord& r) {
     };
     const int v = e.Variant;
     switch (e.Kind) {
-    case 0: set(90, 8, 32, 32, 0, 0, 0, easy ? 1 : 2, 50); break;
-    case 1: set(90, 12, 32, 32, 32, 0, 0, easy ? 1 : 2, 50); break;
+    case 0:
+        set(90, 8, 32, 32, 0, 0, 0, easy ? 1 : 2, 50);
+        break;
+    case 1:
+        set(90, 12, 32, 32, 32, 0, 0, easy ? 1 : 2, 50);
+        break;
     // Left without points by the rules; given the value of its look-alike, kind 13.
-    case 2: set(90, 6, 32, 32, 448, 64, 0, easy ? 2 : 4, 100); break;
-    case 3: set(90, 4 + v / 2, 32, 32, 64, 0, 1 + 2 * (v % 2), easy ? 1 : 2, 100); break;
-    case 4: set(90, 8, 32, 32, 0, 0, 0, easy ? 1 : 2, 50); break;
-    case 7: set(90, 4, 64, 64, 192, 0, 0, easy ? 30 : 40, 500); break;
-    case 8: set(90, 3, 64, 64, 256, 0, 0, easy ? 20 : 30, 500); break;
-    case 9: set(0, 4, 64, 32, 96, 64, 0, easy ? 10 : 15, 200); break;
-    case 11: set(90, 4, 128, 64, 320, 0, 0, 80 + 20 * Difficulty, 5000); break;
-    case 13: set(90, 6, 32, 32, 448, 64, 0, easy ? 1 : 3, 100); break;
-    case 14: set(270, 4, 32, 32, 480, 0, 0, 2, 200); break;
-    case 15: set(90, 5, 32, 32, 448, 0, 0, easy ? 2 : 3, 100); break;
+    case 2:
+        set(90, 6, 32, 32, 448, 64, 0, easy ? 2 : 4, 100);
+        break;
+    case 3:
+        set(90, 4 + v / 2, 32, 32, 64, 0, 1 + 2 * (v % 2), easy ? 1 : 2, 100);
+        break;
+    case 4:
+        set(90, 8, 32, 32, 0, 0, 0, easy ? 1 : 2, 50);
+        break;
+    case 7:
+        set(90, 4, 64, 64, 192, 0, 0, easy ? 30 : 40, 500);
+        break;
+    case 8:
+        set(90, 3, 64, 64, 256, 0, 0, easy ? 20 : 30, 500);
+        break;
+    case 9:
+        set(0, 4, 64, 32, 96, 64, 0, easy ? 10 : 15, 200);
+        break;
+    case 11:
+        set(90, 4, 128, 64, 320, 0, 0, 80 + 20 * Difficulty, 5000);
+        break;
+    case 13:
+        set(90, 6, 32, 32, 448, 64, 0, easy ? 1 : 3, 100);
+        break;
+    case 14:
+        set(270, 4, 32, 32, 480, 0, 0, 2, 200);
+        break;
+    case 15:
+        set(90, 5, 32, 32, 448, 0, 0, easy ? 2 : 3, 100);
+        break;
     // Headings left, down, right for pattern groups 0, 1, 2.
-    case 16: set(180 - 90 * (v / 3), 2, 32, 32, 480, 64, 0, easy ? 5 : 10, 250); break;
-    case 17: set(90, 3, 64, 32, 192, 128, 0, 10, 500); break;
-    case 18: set(180 - 90 * v, 2, 128, 64, 256, 128, 0, 4096, 0); break;
-    case 19: set(90, 2, 96, 96, 464 - 80 * v, 128, 0, easy ? 48 : 64, 1500); break;
-    case 20: set(90, 2, 96, 80, 96, 128, 0, easy ? 48 : 64, 2000); break;
-    case 35: set(90, 2, 48, 64, 512, 0, 0, 2, 100); break;
-    default: return; // not a timeline kind: the slot stays free
+    case 16:
+        set(180 - 90 * (v / 3), 2, 32, 32, 480, 64, 0, easy ? 5 : 10, 250);
+        break;
+    case 17:
+        set(90, 3, 64, 32, 192, 128, 0, 10, 500);
+        break;
+    case 18:
+        set(180 - 90 * v, 2, 128, 64, 256, 128, 0, 4096, 0);
+        break;
+    case 19:
+        set(90, 2, 96, 96, 464 - 80 * v, 128, 0, easy ? 48 : 64, 1500);
+        break;
+    case 20:
+        set(90, 2, 96, 80, 96, 128, 0, easy ? 48 : 64, 2000);
+        break;
+    case 35:
+        set(90, 2, 48, 64, 512, 0, 0, 2, 100);
+        break;
+    default:
+        return; // not a timeline kind: the slot stays free
     }
     e.DeathTimer = 0;
     e.Active = true;

@@ -74,8 +74,8 @@ void Game::UpdateEnemies() {
                 for (int p = 0; p < puffs; ++p) {
                     const double r1 = Random();
                     const double r2 = Random();
-                    SpawnEnemyShot(e.X, e.Y, static_cast<double>(Int(360 * r1)), static_cast<double>(Int(5 * r2) + 1),
-                                   15);
+                    SpawnEnemyShot(e.X, e.Y, static_cast<double>(Int(360 * r1)),
+                                   static_cast<double>(Int(5 * r2) + 1), 15);
                 }
             }
             e.DeathTimer += 1;

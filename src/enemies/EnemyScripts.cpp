@@ -206,8 +206,10 @@ void Carrier(ScriptActions& a) {
 // Curving diver: bends left or right (or dives fast, Variant 2), with an aimed and a homing shot.
 void CurvingDiver(ScriptActions& a) {
     EnemyRecord& e = a.E;
-    if (e.Variant <= 0) e.Heading -= 1;
-    else if (e.Variant == 1) e.Heading += 1;
+    if (e.Variant <= 0)
+        e.Heading -= 1;
+    else if (e.Variant == 1)
+        e.Heading += 1;
     e.Speed = e.Variant == 2 ? Wrap16(12 + a.D) : 6;
     if (e.Variant == 0 || e.Variant == 1) {
         if (e.Timer == 30) a.Shot(e.X, e.Y, a.Aim(), 8);
@@ -220,8 +222,10 @@ void CurvingDiver(ScriptActions& a) {
 void RisingTurner(ScriptActions& a) {
     EnemyRecord& e = a.E;
     if (e.Timer < 30) {
-        if (e.Variant == 0) e.Heading += 3;
-        else if (e.Variant == 1) e.Heading -= 3;
+        if (e.Variant == 0)
+            e.Heading += 3;
+        else if (e.Variant == 1)
+            e.Heading -= 3;
     }
     if (e.Timer % 20 == 0) e.Speed += 1;
     if (e.Timer % 15 == 0) a.Fan(e.X, e.Y, 2, 10, 7 + a.D, false);
@@ -233,8 +237,10 @@ void StoppingDiver(ScriptActions& a) {
     EnemyRecord& e = a.E;
     const int t = e.Timer;
     if (t <= 20) {
-        if (e.Variant == 0) e.Heading += 2;
-        else if (e.Variant >= 2) e.Heading -= 2;
+        if (e.Variant == 0)
+            e.Heading += 2;
+        else if (e.Variant >= 2)
+            e.Heading -= 2;
         if (t == 20) e.Speed = 0;
     } else if (t <= 50) {
         if (t % 15 == 5 * a.D) a.Fan(e.X, e.Y, 3, 8, 7 + a.D, true);
@@ -405,7 +411,8 @@ void TwinCannonShip(ScriptActions& a) {
             for (int i = 0; i < 30; ++i) {
                 const int m = i % 15;
                 const bool left = i < 15;
-                a.Shot(left ? e.X - 16 : e.X + 16, e.Y - 24, left ? 90 - 5 * (m + 1) : 90 + 5 * (m + 1), 12 - m / 2);
+                a.Shot(left ? e.X - 16 : e.X + 16, e.Y - 24, left ? 90 - 5 * (m + 1) : 90 + 5 * (m + 1),
+                       12 - m / 2);
             }
             a.Flash(e.X - 16, e.Y - 24);
             a.Flash(e.X + 16, e.Y - 24);
@@ -424,31 +431,73 @@ void TwinCannonShip(ScriptActions& a) {
 void Game::RunEnemyScript(int i) {
     ScriptActions a(*this, i);
     switch (a.E.Kind) {
-    case 0: StraightDiver(a); break;
-    case 1: LoopingDiver(a); break;
-    case 2: SlowingGunship(a); break;
-    case 3: Weaver(a); break;
-    case 4: AimedCharger(a); break;
-    case 7: TwinGunTurret(a); break;
-    case 8: SweepingGunship(a); break;
-    case 9: Hunter(a); break;
-    case 11: Carrier(a); break;
-    case 13: CurvingDiver(a); break;
-    case 14: RisingTurner(a); break;
-    case 15: StoppingDiver(a); break;
-    case 16: GunPod(a); break;
-    case 17: GunPlatform(a); break;
-    case 19:
-        if (a.E.Variant == 0) HeavyPlatformLeft(a);
-        else if (a.E.Variant == 1) HeavyPlatformRight(a);
-        else EndFrame(a);
+    case 0:
+        StraightDiver(a);
         break;
-    case 20: TwinCannonShip(a); break;
+    case 1:
+        LoopingDiver(a);
+        break;
+    case 2:
+        SlowingGunship(a);
+        break;
+    case 3:
+        Weaver(a);
+        break;
+    case 4:
+        AimedCharger(a);
+        break;
+    case 7:
+        TwinGunTurret(a);
+        break;
+    case 8:
+        SweepingGunship(a);
+        break;
+    case 9:
+        Hunter(a);
+        break;
+    case 11:
+        Carrier(a);
+        break;
+    case 13:
+        CurvingDiver(a);
+        break;
+    case 14:
+        RisingTurner(a);
+        break;
+    case 15:
+        StoppingDiver(a);
+        break;
+    case 16:
+        GunPod(a);
+        break;
+    case 17:
+        GunPlatform(a);
+        break;
+    case 19:
+        if (a.E.Variant == 0)
+            HeavyPlatformLeft(a);
+        else if (a.E.Variant == 1)
+            HeavyPlatformRight(a);
+        else
+            EndFrame(a);
+        break;
+    case 20:
+        TwinCannonShip(a);
+        break;
     case 18: // obstacle
     case 35: // item carrier
         EndFrame(a);
         break;
-    case 5: case 6: case 10: case 12: case 21: case 22: case 31: case 32: case 33: case 34:
+    case 5:
+    case 6:
+    case 10:
+    case 12:
+    case 21:
+    case 22:
+    case 31:
+    case 32:
+    case 33:
+    case 34:
         RunMinionScript(i);
         break;
     default:

@@ -114,7 +114,7 @@ struct Point {
 };
 
 class Pod {
-public:
+  public:
     Pod(Game& game, int slot) : a_(game, slot), g_(game), e_(a_.E), s_(slot % 4) {}
 
     void Run() {
@@ -124,10 +124,14 @@ public:
             Exit(t);
             return;
         }
-        if (t >= 3001) ProgramD(t);
-        else if (t >= 2001) ProgramC(t);
-        else if (t >= 1001) ProgramB(t);
-        else ProgramA(t);
+        if (t >= 3001)
+            ProgramD(t);
+        else if (t >= 2001)
+            ProgramC(t);
+        else if (t >= 1001)
+            ProgramB(t);
+        else
+            ProgramA(t);
         e_.Timer += 1;
         static constexpr int kLoopEnd[4] = {781, 1650, 2701, 3601};
         static constexpr int kLoopStart[4] = {100, 1051, 2101, 3100};
@@ -135,7 +139,7 @@ public:
         if (e_.Timer == kLoopEnd[program]) e_.Timer = Wrap16(kLoopStart[program]);
     }
 
-private:
+  private:
     // Sets a course that reaches p in about n frames.
     void GoTo(Point p, int n) {
         int16_t distance = 0;
@@ -252,8 +256,10 @@ private:
         const int s = s_;
         const bool front = s < 2; // pods 0 and 1
         if (t == 1001) {
-            if (NearField(false)) GoTo({40.0 + 60 * s, -60}, 20);
-            else e_.Speed = 0;
+            if (NearField(false))
+                GoTo({40.0 + 60 * s, -60}, 20);
+            else
+                e_.Speed = 0;
         }
         if (t == 1021) e_.Speed = 0;
         if (t == 1051) {
@@ -349,8 +355,10 @@ private:
         const int s = s_;
         const int home = 80 + 160 * s;
         if (t == 2001) {
-            if (NearField(true)) GoTo({static_cast<double>(home), -60}, 20);
-            else e_.Speed = 0;
+            if (NearField(true))
+                GoTo({static_cast<double>(home), -60}, 20);
+            else
+                e_.Speed = 0;
         }
         if (t == 2021) e_.Speed = 0;
         if (t == 2051) {
@@ -411,8 +419,10 @@ private:
 
     void ProgramD(int t) {
         if (t == 3001) {
-            if (NearField(true)) GoTo({220, -60}, 20);
-            else e_.Speed = 0;
+            if (NearField(true))
+                GoTo({220, -60}, 20);
+            else
+                e_.Speed = 0;
         }
         if (t == 3021) e_.Speed = 0;
         if (t == 3051) {
@@ -451,11 +461,21 @@ private:
         if (t == 3390) SnapTo({220, 60});
         if (t >= 3391 && t <= 3570) {
             switch ((t - 3390) % 90) {
-            case 10: Fan(3, 15, 10, true); break;
-            case 20: case 30: Fan(2, 15, 14, true); break;
-            case 50: Fan(5, 15, 12, true); break;
-            case 70: Fan(3, 8, 12, true); break;
-            default: break;
+            case 10:
+                Fan(3, 15, 10, true);
+                break;
+            case 20:
+            case 30:
+                Fan(2, 15, 14, true);
+                break;
+            case 50:
+                Fan(5, 15, 12, true);
+                break;
+            case 70:
+                Fan(3, 8, 12, true);
+                break;
+            default:
+                break;
             }
         }
     }
@@ -480,11 +500,27 @@ void Game::RunMinionScript(int i) {
     // A boss may place these without a score; whatever the slot held before never counts.
     a.E.Points = ChildEnemyPoints(a.E.Kind);
     switch (a.E.Kind) {
-    case 5: Orbiter(a); break;
-    case 6: case 21: case 22: FallingDevice(a); break;
-    case 10: Chaser(a); break;
-    case 12: Missile(a); break;
-    case 31: case 32: case 33: case 34: Pod(*this, i).Run(); break;
-    default: break;
+    case 5:
+        Orbiter(a);
+        break;
+    case 6:
+    case 21:
+    case 22:
+        FallingDevice(a);
+        break;
+    case 10:
+        Chaser(a);
+        break;
+    case 12:
+        Missile(a);
+        break;
+    case 31:
+    case 32:
+    case 33:
+    case 34:
+        Pod(*this, i).Run();
+        break;
+    default:
+        break;
     }
 }

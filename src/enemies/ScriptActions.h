@@ -10,8 +10,7 @@ struct ScriptActions {
     EnemyRecord& E;
     int D; // difficulty: 0 easy, 1 normal, 2 hard
 
-    ScriptActions(Game& game, int slot)
-        : G(game), Slot(slot), E(game.EnemyTable[slot]), D(game.Difficulty) {}
+    ScriptActions(Game& game, int slot) : G(game), Slot(slot), E(game.EnemyTable[slot]), D(game.Difficulty) {}
 
     // Heading from the enemy's centre to the ship, and from any point to the ship.
     int16_t Aim() const { return G.Search_R(static_cast<int16_t>(Slot)); }
