@@ -3,8 +3,8 @@
 namespace {
 
 void PlaceItem(Game& g, int slot, int kind, int x, int y) {
-    g.ItemTable[slot] = ItemRecord{static_cast<int16_t>(kind), static_cast<int16_t>(x), static_cast<int16_t>(y),
-                                   0, 2, true};
+    g.ItemTable[slot] =
+        ItemRecord{static_cast<int16_t>(kind), static_cast<int16_t>(x), static_cast<int16_t>(y), 0, 2, true};
     g.ItemCount += 1;
 }
 

@@ -48,8 +48,8 @@ TEST(PlayerMovement, FirstStepIsHalfSpeedAndStoppingReArmsIt) {
         int half, full;
     };
     const Case cases[] = {
-        {0, 0, 0, 4, 8},  {1, 0, 0, 5, 10}, {2, 0, 0, 3, 6},  {3, 0, 0, 4, 9},
-        {2, 0, 5, 5, 10}, {3, 0, 5, 2, 4},  {0, 7, 0, 3, 7},  {3, 7, 5, 3, 7},
+        {0, 0, 0, 4, 8},  {1, 0, 0, 5, 10}, {2, 0, 0, 3, 6}, {3, 0, 0, 4, 9},
+        {2, 0, 5, 5, 10}, {3, 0, 5, 2, 4},  {0, 7, 0, 3, 7}, {3, 7, 5, 3, 7},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "ship " << c.type << " setting " << c.speedSetting);
@@ -80,8 +80,12 @@ TEST(PlayerMovement, OppositeKeysCancelAndTheFieldEdgesStopTheShip) {
         int wantX, wantY;
     };
     const Case cases[] = {
-        {20, 200, {kLeft}, 16, 200},   {300, 200, {kRight}, 304, 200}, {100, 20, {kUp}, 100, 16},
-        {100, 460, {kDown}, 100, 464}, {24, 200, {kLeft}, 16, 200},    {100, 200, {kLeft, kRight}, 100, 200},
+        {20, 200, {kLeft}, 16, 200},
+        {300, 200, {kRight}, 304, 200},
+        {100, 20, {kUp}, 100, 16},
+        {100, 460, {kDown}, 100, 464},
+        {24, 200, {kLeft}, 16, 200},
+        {100, 200, {kLeft, kRight}, 100, 200},
         {300, 462, {kRight, kDown}, 304, 464},
     };
     for (const Case& c : cases) {

@@ -34,8 +34,12 @@ inline std::vector<PlayerShotRecord> LivePlayerShots(const Game& g) {
 
 // Test art: every font glyph a solid 16 x 16 square in its own colour (mask black under it, white
 // around it), and the three items solid squares in their own colours.
-inline uint32_t GlyphColour(int g) { return RGB(200, 100 + g, 255); }
-inline uint32_t ItemColour(int kind) { return RGB(255, 50 * kind, 10); }
+inline uint32_t GlyphColour(int g) {
+    return RGB(200, 100 + g, 255);
+}
+inline uint32_t ItemColour(int kind) {
+    return RGB(255, 50 * kind, 10);
+}
 
 inline void PaintTestSprites(Game& g) {
     auto square = [](Surface& s, int x, int y, int cell, int inset, uint32_t inside, uint32_t outside) {

@@ -3,7 +3,9 @@
 namespace {
 
 // The colour of bitmap-text cell k of a text drawn at (x, y): the middle of the cell.
-uint32_t CellAt(const Game& g, int x, int y, int k) { return g.Picture1.Pixel(x + 24 * k, y); }
+uint32_t CellAt(const Game& g, int x, int y, int k) {
+    return g.Picture1.Pixel(x + 24 * k, y);
+}
 
 // Rightmost column with any ink in rows y..y+h of the panel.
 int RightmostInk(const Game& g, int y, int h) {
@@ -25,16 +27,16 @@ TEST(AddScore, ExtraLivesAtFiftyThousandThenEveryHundredThousand) {
     };
     const Case cases[] = {
         {10, 10, 3, 20, 3},
-        {49999, 2, 3, 50001, 4},          // the first threshold
-        {49998, 1, 3, 49999, 3},          //
-        {149000, 2000, 3, 151000, 4},     // a later one
-        {50000, 99999, 3, 149999, 3},     //
-        {149999, 1, 3, 150000, 4},        // reaching it is enough
-        {40000, 230000, 3, 270000, 6},    // 50000, 150000 and 250000 at once
-        {0, 350000, 3, 350000, 7},        // every threshold on the way
-        {0, 1000000, 8, 1000000, 10},     // capped at 10
-        {0, 60000, 100, 60000, 100},      // REST 99 gains nothing
-        {1234567, 0, 3, 1234567, 3},      //
+        {49999, 2, 3, 50001, 4}, // the first threshold
+        {49998, 1, 3, 49999, 3},
+        {149000, 2000, 3, 151000, 4}, // a later one
+        {50000, 99999, 3, 149999, 3},
+        {149999, 1, 3, 150000, 4},     // reaching it is enough
+        {40000, 230000, 3, 270000, 6}, // 50000, 150000 and 250000 at once
+        {0, 350000, 3, 350000, 7},     // every threshold on the way
+        {0, 1000000, 8, 1000000, 10},  // capped at 10
+        {0, 60000, 100, 60000, 100},   // REST 99 gains nothing
+        {1234567, 0, 3, 1234567, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.score << " + " << c.points);
@@ -232,6 +234,8 @@ TEST(Hud, LabelsSeparatorAndShipIcon) {
     EXPECT_EQ(g.Picture1.Pixel(356, 176), RGB(9, 9, 9));
     const struct {
         int x, y, glyph;
-    } firstLetters[] = {{388, 20, 7}, {350, 96, 18}, {350, 220, 15}, {338, 280, 4}, {360, 355, 1}, {350, 420, 18}};
-    for (auto l : firstLetters) EXPECT_EQ(g.Picture1.Pixel(l.x, l.y), GlyphColour(l.glyph)) << l.x << "," << l.y;
+    } firstLetters[] = {{388, 20, 7},  {350, 96, 18}, {350, 220, 15},
+                        {338, 280, 4}, {360, 355, 1}, {350, 420, 18}};
+    for (auto l : firstLetters)
+        EXPECT_EQ(g.Picture1.Pixel(l.x, l.y), GlyphColour(l.glyph)) << l.x << "," << l.y;
 }

@@ -170,9 +170,8 @@ TEST(SpecialAttack, ShipThreeSpraysFourShotsAFrameWhileEnergyLasts) {
 }
 
 TEST(SpecialAttack, ComboBonusIsComputedInSinglePrecision) {
-    const std::pair<int, int32_t> cases[] = {{0, 0},   {1, 0},   {3, 0},          {4, 10},
-                                             {5, 10},  {10, 50}, {20, 210},       {100, 5050},
-                                             {30001, 450044990}};
+    const std::pair<int, int32_t> cases[] = {{0, 0},   {1, 0},    {3, 0},      {4, 10},           {5, 10},
+                                             {10, 50}, {20, 210}, {100, 5050}, {30001, 450044990}};
     TestGame t;
     for (auto [kills, bonus] : cases) EXPECT_EQ(t.game.ComboBonus(kills), bonus) << kills << " kills";
 }
@@ -203,8 +202,8 @@ TEST(Energy, MaxEnergyRefillsOnlyAShipInControlWithoutASpecial) {
         int want;
     };
     const Case cases[] = {
-        {"refills by 2", 2, 50, 0, 0, 52}, {"stops at 100", 2, 99, 0, 0, 100},
-        {"switch off", 0, 50, 0, 0, 50},   {"while dying", 2, 50, 4, 0, 50},
+        {"refills by 2", 2, 50, 0, 0, 52},     {"stops at 100", 2, 99, 0, 0, 100},
+        {"switch off", 0, 50, 0, 0, 50},       {"while dying", 2, 50, 4, 0, 50},
         {"during a special", 2, 50, 0, 3, 50},
     };
     for (const Case& c : cases) {

@@ -37,7 +37,10 @@ TEST(Volleys, KindsPositionsHeadingsPerShipPowerAndCounter) {
     const Case cases[] = {
         {0, 0, 1, {{2, 160, 284, 32, 270}}},
         {0, 1, 7, {{2, 152, 284, 32, 270}, {2, 168, 284, 32, 270}}},
-        {0, 2, 3, {{2, 152, 284, 32, 270}, {2, 168, 284, 32, 270}, {1, 152, 286, 32, 255}, {3, 168, 286, 32, 285}}},
+        {0,
+         2,
+         3,
+         {{2, 152, 284, 32, 270}, {2, 168, 284, 32, 270}, {1, 152, 286, 32, 255}, {3, 168, 286, 32, 285}}},
         {0,
          3,
          5,
@@ -57,7 +60,10 @@ TEST(Volleys, KindsPositionsHeadingsPerShipPowerAndCounter) {
           {0, 160, 268, 32, 270},
           {0, 160, 260, 32, 270}}},
         {2, 0, 1, {{0, 152, 284, 32, 270}, {0, 168, 284, 32, 270}}},
-        {2, 1, 1, {{0, 152, 284, 32, 270}, {0, 168, 284, 32, 270}, {0, 160, 285, 32, 267}, {0, 160, 285, 32, 273}}},
+        {2,
+         1,
+         1,
+         {{0, 152, 284, 32, 270}, {0, 168, 284, 32, 270}, {0, 160, 285, 32, 267}, {0, 160, 285, 32, 273}}},
         {2,
          3,
          13,
@@ -71,7 +77,8 @@ TEST(Volleys, KindsPositionsHeadingsPerShipPowerAndCounter) {
           {0, 160, 297, 32, 399}}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "ship " << c.type << " power " << c.power << " counter " << c.counter);
+        SCOPED_TRACE(testing::Message()
+                     << "ship " << c.type << " power " << c.power << " counter " << c.counter);
         TestGame t;
         Game& g = t.game;
         g.FireVolley(c.type, c.power, 160, 300, c.counter);

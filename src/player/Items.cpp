@@ -5,7 +5,9 @@
 
 namespace {
 constexpr int kItemSize = 16;
-int ItemSheetX(int kind) { return 96 + 16 * kind; }
+int ItemSheetX(int kind) {
+    return 96 + 16 * kind;
+}
 constexpr int kItemImageY = 32;
 constexpr int kItemMaskY = 48;
 } // namespace
@@ -32,9 +34,14 @@ void Game::CollectItems(int current) {
         case 0:
             if (Player.PowerLevel < 3) Player.PowerLevel += 1;
             break;
-        case 1: AddScore(10000); break;
-        case 2: AddScore(1000); break;
-        default: break;
+        case 1:
+            AddScore(10000);
+            break;
+        case 2:
+            AddScore(1000);
+            break;
+        default:
+            break;
         }
         ItemCount -= 1;
         item.Active = false;

@@ -14,7 +14,9 @@ struct ShipLook {
 };
 constexpr ShipLook kShips[4] = {{32, 0, 8}, {32, 64, 10}, {128, 64, 6}, {32, 192, 9}};
 
-const ShipLook& LookOf(int shipType) { return kShips[shipType & 3]; }
+const ShipLook& LookOf(int shipType) {
+    return kShips[shipType & 3];
+}
 
 constexpr uint8_t kMissless = 4;  // ExtraFlagsA
 constexpr uint8_t kPowerMax = 16; // ExtraFlagsA
@@ -54,9 +56,12 @@ int Game::ShipSpeed() const {
     if (SpeedSetting != 0) return SpeedSetting;
     const bool special = SpecialTimer > 0;
     switch (Player.ShipType) {
-    case 2: return special ? 10 : 6;
-    case 3: return special ? 4 : 9;
-    default: return LookOf(Player.ShipType).speed;
+    case 2:
+        return special ? 10 : 6;
+    case 3:
+        return special ? 4 : 9;
+    default:
+        return LookOf(Player.ShipType).speed;
     }
 }
 
@@ -65,8 +70,12 @@ void Game::SpawnExhaust(int x, int y) {
     SpawnEnemyShot(x, y, 0, 0, 0);
 }
 
-void Game::PaintEnergyGaugeBlack() { Picture1.FillBoxSized(340, 300, 100, 32, PaletteColor(0)); }
-void Game::PaintPowerGaugeBlack() { Picture1.FillBoxSized(340, 238, 120, 20, PaletteColor(0)); }
+void Game::PaintEnergyGaugeBlack() {
+    Picture1.FillBoxSized(340, 300, 100, 32, PaletteColor(0));
+}
+void Game::PaintPowerGaugeBlack() {
+    Picture1.FillBoxSized(340, 238, 120, 20, PaletteColor(0));
+}
 
 void Game::MovePlayer() {
     Player.AnimCounter = static_cast<int16_t>((Player.AnimCounter + 1) % 266);
@@ -127,7 +136,9 @@ int Game::ShipColumn() const {
     return Player.SpriteX + 32 * Sign(Player.DX);
 }
 
-bool Game::ShipBlinkedOut() const { return ShipIsEntering() && Player.StateTimer % 2 == 0; }
+bool Game::ShipBlinkedOut() const {
+    return ShipIsEntering() && Player.StateTimer % 2 == 0;
+}
 
 void Game::ErasePlayer() {
     if (ShipBlinkedOut()) return;
@@ -148,12 +159,14 @@ void Game::DrawPlayer() {
         }
     }
     // The glow must not spill onto the panel.
-    if (Player.X + 32 > 320) Picture1.FillBox(320, Player.Y - 32, Player.X + 32, Player.Y + 32, PaletteColor(0));
+    if (Player.X + 32 > 320)
+        Picture1.FillBox(320, Player.Y - 32, Player.X + 32, Player.Y + 32, PaletteColor(0));
     if (!(ExtraFlagsB & kNinja)) {
         const int column = ShipColumn();
         BitBlt(Picture1, Player.X - 16, Player.Y - 16, 32, 32, PicChr, column, Player.SpriteY + 32,
                RasterOp::SrcAnd);
-        BitBlt(Picture1, Player.X - 16, Player.Y - 16, 32, 32, PicChr, column, Player.SpriteY, RasterOp::SrcPaint);
+        BitBlt(Picture1, Player.X - 16, Player.Y - 16, 32, 32, PicChr, column, Player.SpriteY,
+               RasterOp::SrcPaint);
     }
 }
 

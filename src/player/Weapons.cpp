@@ -6,9 +6,9 @@
 
 namespace {
 
-constexpr uint8_t kMaxEnergy = 2;   // ExtraFlagsA
-constexpr uint8_t kMachineGun = 2;  // ExtraFlagsB
-constexpr uint8_t kMbStealth = 64;  // ExtraFlagsB
+constexpr uint8_t kMaxEnergy = 2;  // ExtraFlagsA
+constexpr uint8_t kMachineGun = 2; // ExtraFlagsB
+constexpr uint8_t kMbStealth = 64; // ExtraFlagsB
 constexpr int kShotSpeed = 32;
 
 // A computed colour channel saturates instead of wrapping round to dark.
@@ -20,7 +20,8 @@ uint32_t Rgb(int r, int g, int b) {
 } // namespace
 
 bool Game::SpawnPlayerShot(int& searchFrom, int kind, int x, int y, int speed, int heading) {
-    return SpawnPlayerShotBelow(searchFrom, static_cast<int>(PlayerShotTable.size()), kind, x, y, speed, heading);
+    return SpawnPlayerShotBelow(searchFrom, static_cast<int>(PlayerShotTable.size()), kind, x, y, speed,
+                                heading);
 }
 
 bool Game::SpawnPlayerShotBelow(int& searchFrom, int limit, int kind, int x, int y, int speed, int heading) {
@@ -85,7 +86,8 @@ void Game::FireVolley(int shipType, int power, int x, int y, int counter) {
             SpawnPlayerShot(from, 0, x, y - 16, speed, heading);
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -220,7 +222,8 @@ void Game::UpdateSpecialAttack() {
         }
         break;
 
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -267,7 +270,8 @@ void Game::DrawSpecialEffect() {
             DrawPlayer();
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 

@@ -10,7 +10,9 @@ namespace {
 constexpr uint32_t kWhite = 16777215;
 
 // The colour-cycle brightness of gauge segment i.
-int Cycle(int animCounter, int i, int m) { return 10 * (std::abs(animCounter - i) % m); }
+int Cycle(int animCounter, int i, int m) {
+    return 10 * (std::abs(animCounter - i) % m);
+}
 
 // Segments that would start beyond the right edge of the panel are not drawn: they would not show.
 constexpr int kMaxPowerSegments = 18;
@@ -19,7 +21,9 @@ constexpr int kMaxBossSegments = 25;
 
 } // namespace
 
-int Game::LivesShown() const { return Lives == 0 ? 0 : Lives - 1; }
+int Game::LivesShown() const {
+    return Lives == 0 ? 0 : Lives - 1;
+}
 
 void Game::DrawHudLabels() {
     SeparatorColor = static_cast<int32_t>(RGB(100, 100, 250));
@@ -55,10 +59,18 @@ void Game::DrawHudValues() {
             const int c = Cycle(anim, i, 19);
             uint32_t fill = 0;
             switch (Player.ShipType) {
-            case 0: fill = RGB(50 + c, 50, 50); break;
-            case 1: fill = RGB(50, 50 + c, 50); break;
-            case 2: fill = RGB(50, 50, 50 + c); break;
-            default: fill = RGB(50, 50 + c, 50 + c); break;
+            case 0:
+                fill = RGB(50 + c, 50, 50);
+                break;
+            case 1:
+                fill = RGB(50, 50 + c, 50);
+                break;
+            case 2:
+                fill = RGB(50, 50, 50 + c);
+                break;
+            default:
+                fill = RGB(50, 50 + c, 50 + c);
+                break;
             }
             Picture1.SetFillColour(fill);
             Picture1.OutlineBoxSized(340 + 5 * i, 300, 5, 32, PaletteColor(0));

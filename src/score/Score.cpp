@@ -44,7 +44,9 @@ void Game::AddLife() {
 }
 
 namespace {
-std::string ComboLine(int kills) { return NumberText(kills) + " COMBO"; }
+std::string ComboLine(int kills) {
+    return NumberText(kills) + " COMBO";
+}
 } // namespace
 
 void Game::EraseComboText() {

@@ -30,7 +30,9 @@ void Game::DrawText(int X, int Y, bool Visible, std::string_view Text) {
     }
 }
 
-void Game::DrawText(int X, int Y, bool Visible, long long Number) { DrawText(X, Y, Visible, NumberText(Number)); }
+void Game::DrawText(int X, int Y, bool Visible, long long Number) {
+    DrawText(X, Y, Visible, NumberText(Number));
+}
 
 void Game::PrintText(int X, int Y, int Size, uint32_t Colour, std::string_view Text) {
     Picture1.SetPenMode(PenMode::CopyPen);
@@ -46,6 +48,7 @@ void Game::PrintText(int X, int Y, int Size, uint32_t Colour, long long Number) 
     const int pitch = (Size * 14 + 10) / 20;
     for (size_t k = 0; k < text.size(); ++k) {
         if (text[k] == ' ') continue;
-        Host.DrawText(Picture1, X + pitch * static_cast<int>(k), Y, Size, Colour, std::string_view(&text[k], 1));
+        Host.DrawText(Picture1, X + pitch * static_cast<int>(k), Y, Size, Colour,
+                      std::string_view(&text[k], 1));
     }
 }
