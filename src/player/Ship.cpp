@@ -196,7 +196,7 @@ void Game::PlayerHit() {
 
 void Game::PlayerDeath() {
     NoMissStage = false;
-    if (Lives == 0) {
+    if (Lives <= 0) { // never below zero in play; a stray extra hit must still end the game
         StagePhase = 0;
         if (GameMode == 0 && StageNumber < 6) {
             RunContinueScreen();
