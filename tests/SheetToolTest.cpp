@@ -156,3 +156,18 @@ TEST(SheetTool, QuantiserKeepsBlackAndWhiteExactAndGradientsClose) {
     EXPECT_LE(worst, 16); // 254 entries over a 64 x 64 plane: about 16 x 16 cells of 16 levels
     EXPECT_EQ(Quantise(rgb).Palette, q.Palette);
 }
+
+TEST(SheetTool, MalformedLinesAreReportedWithTheirLineNumber) {
+    const struct {
+        const char* Text;
+        const char* Expected;
+    } layouts[] = {
+        {"sheet T 8 8\ncell\n", "line 2: expected: cell NAME"},
+        {"sheet T 8 8\ncell a 0 0 8 x 0 8\n", "line 2: expected: cell NAME"},
+        {"cell a 0 0 8 8 0 8\n", "line 1: cell before the first sheet"},
+        {"sheet T 8\n", "line 1: expected: sheet NAME WIDTH HEIGHT"},
+        {"# fine\nsheet T 8 8\nshelf\n", "line 3: unknown entry 'shelf'"},
+    };
+    for (const auto& l : layouts) EXPECT_EQ(ParseLayout(l.Text).Error.rfind(l.Expected, 0), 0u) << l.Text;
+    EXPECT_EQ(ParseManifest("a.svg T\n").Error, "line 1: expected: SOURCE SHEET CELL...");
+}

@@ -194,6 +194,8 @@ void Bosses(const LoadedSheets& sheets, const std::filesystem::path& outDir, std
 
 } // namespace
 
+static std::string WriteScenes(const LoadedSheets& sheets, const std::filesystem::path& outDir);
+
 LoadedSheets LoadBuiltSheets(const std::filesystem::path& artDir, const std::filesystem::path& gameDir,
                              std::string& error) {
     LoadedSheets out;
@@ -224,6 +226,14 @@ LoadedSheets LoadBuiltSheets(const std::filesystem::path& artDir, const std::fil
 }
 
 std::string WriteMockScenes(const LoadedSheets& sheets, const std::filesystem::path& outDir) {
+    try {
+        return WriteScenes(sheets, outDir);
+    } catch (const std::exception& e) {
+        return std::string("mock scenes: ") + e.what();
+    }
+}
+
+static std::string WriteScenes(const LoadedSheets& sheets, const std::filesystem::path& outDir) {
     std::string error;
     {
         Scene sc(sheets, 480, 480);

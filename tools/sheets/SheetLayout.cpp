@@ -78,12 +78,12 @@ Parsed<Layout> ParseLayout(std::string_view text) {
         if (w[0] == "cell") {
             if (layout.Sheets.empty()) return "cell before the first sheet";
             Cell c;
-            c.Name = w[1];
             const bool masked = w.size() == 8;
             if (!(masked || (w.size() == 7 && w[6] == "-")) || !ToInt(w[2], c.Image.X) ||
                 !ToInt(w[3], c.Image.Y) || !ToInt(w[4], c.Image.W) || !ToInt(w[5], c.Image.H) ||
                 c.Image.W <= 0 || c.Image.H <= 0)
                 return "expected: cell NAME X Y W H MASKX MASKY (or - for no mask)";
+            c.Name = w[1];
             if (masked) {
                 Rect m{0, 0, c.Image.W, c.Image.H};
                 if (!ToInt(w[6], m.X) || !ToInt(w[7], m.Y)) return "bad mask position";

@@ -6,8 +6,12 @@
 
 // Fontconfig loads its configuration once and keeps it until the process ends, so the leak
 // checker of a sanitizer build would report it after every run that sets text.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
+extern "C" const char* __lsan_default_options() {
+    return "print_suppressions=0";
+}
 
 namespace kvx::sheets {
 
