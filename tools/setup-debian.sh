@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libsdl2-image-dev libfluidsynth-dev
-  timgm6mb-soundfont fonts-vlgothic librsvg2-dev libcairo2-dev
+  timgm6mb-soundfont fonts-vlgothic fonts-dejavu-core librsvg2-dev libcairo2-dev
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xdotool x11-apps imagemagick sox fluidsynth
 )
