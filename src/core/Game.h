@@ -50,6 +50,7 @@ public:
     void NextBossModeStage();
     void StartNewGameValues();
     void DeactivateStageTables();
+    void ResetPlayerAndCounters();
     void ResetStageValues();
     void StartStageNormal();
 
