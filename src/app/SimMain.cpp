@@ -13,6 +13,7 @@
 #include "core/StateDump.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/InputScript.h"
+#include "platform/headless/Replay.h"
 #include "resources/PngWriter.h"
 
 namespace {
@@ -20,7 +21,8 @@ namespace {
 struct Options {
     uint64_t seed = 1;
     long long frames = 500;
-    std::string input, dump, png, dir, record;
+    std::string input, dump, png, dir, record, replay, writeReplay;
+    long long every = 500;
     int ship = -1, stage = 1, difficulty = -1, mode = 0;
     bool bench = false;
 };
@@ -29,7 +31,9 @@ void Usage() {
     std::fprintf(stderr,
                  "usage: korvaxion-sim [--seed N] [--frames N] [--input FILE] [--dump FILE] [--png FILE]\n"
                  "                     [--dir DIR] [--record FILE] [--start SHIP [--stage N] [--difficulty D]\n"
-                 "                     [--mode normal|boss]] [--bench]\n");
+                 "                     [--mode normal|boss]] [--bench]\n"
+                 "       korvaxion-sim --replay FILE [--dir DIR]\n"
+                 "       korvaxion-sim --write-replay FILE [--every N] --start SHIP ... [--input FILE] [--frames N]\n");
 }
 
 bool ParseNumber(const char* text, long long& out) {
@@ -56,6 +60,9 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         else if (a == "--png") o.png = v;
         else if (a == "--dir") o.dir = v;
         else if (a == "--record") o.record = v;
+        else if (a == "--replay") o.replay = v;
+        else if (a == "--write-replay") o.writeReplay = v;
+        else if (a == "--every" && ParseNumber(v, n) && n > 0) o.every = n;
         else if (a == "--start" && ParseNumber(v, n) && n >= 0 && n <= 3) o.ship = static_cast<int>(n);
         else if (a == "--stage" && ParseNumber(v, n) && n >= 1 && n <= 6) o.stage = static_cast<int>(n);
         else if (a == "--difficulty" && ParseNumber(v, n) && n >= 0 && n <= 2) o.difficulty = static_cast<int>(n);
@@ -100,26 +107,63 @@ int main(int argc, char** argv) {
         }
     }
 
+    const std::string recordPath = o.record.empty() ? dir + "/Record.dat" : o.record;
+    if (!o.replay.empty()) {
+        std::ifstream in(o.replay);
+        std::stringstream text;
+        text << in.rdbuf();
+        const Replay replay = Replay::Parse(text.str());
+        if (!in || !replay.Error.empty()) {
+            std::fprintf(stderr, "korvaxion-sim: %s: %s\n", o.replay.c_str(), in ? replay.Error.c_str() : "cannot read");
+            return 2;
+        }
+        const ReplayRun run = RunReplay(replay, dir);
+        if (!run.Error.empty()) std::fprintf(stderr, "korvaxion-sim: %s\n", run.Error.c_str());
+        if (run.FirstMismatch >= 0) {
+            std::printf("replay differs first at frame %lld\n", run.FirstMismatch);
+            return 1;
+        }
+        if (!run.Error.empty() || run.Hashes.size() != replay.Checkpoints.size()) return 1;
+        std::printf("replay matches at all %zu checkpoints\n", run.Hashes.size());
+        return 0;
+    }
+    if (!o.writeReplay.empty()) {
+        if (o.ship < 0) {
+            std::fprintf(stderr, "korvaxion-sim: --write-replay needs --start\n");
+            return 2;
+        }
+        Replay replay;
+        replay.Seed = o.seed;
+        replay.Ship = o.ship;
+        replay.Stage = o.stage;
+        replay.Difficulty = o.difficulty >= 0 ? o.difficulty : 1;
+        replay.Mode = o.mode;
+        replay.Frames = o.frames;
+        if (!o.input.empty()) {
+            std::ifstream in(o.input);
+            std::stringstream text;
+            text << in.rdbuf();
+            replay.InputText = text.str();
+        }
+        const ReplayRun run = RunReplay(replay, dir, o.every);
+        if (!run.Error.empty()) {
+            std::fprintf(stderr, "korvaxion-sim: %s\n", run.Error.c_str());
+            return 1;
+        }
+        replay.Checkpoints = run.Hashes;
+        std::ofstream out(o.writeReplay);
+        out << replay.Format();
+        return out ? 0 : 1;
+    }
+
     HeadlessPlatform host(dir + "/font.ttf");
     Game game(host, dir, o.seed);
-    if (!o.record.empty()) game.RecordPath = o.record;
+    game.RecordPath = recordPath;
     if (!game.StartUp()) {
         for (const auto& e : host.Errors) std::fprintf(stderr, "korvaxion-sim: %s\n", e.c_str());
         return 1;
     }
-    if (o.ship >= 0) {
-        // Start a game as the ship selection would, skipping the menus.
-        if (o.difficulty >= 0) game.Difficulty = static_cast<uint8_t>(o.difficulty);
-        game.GameMode = static_cast<uint8_t>(o.mode);
-        game.StartStage = static_cast<int16_t>(o.stage);
-        if (o.stage > 1) game.ExtraFlagsA |= 1; // as the stage select does
-        game.Player.ShipType = static_cast<int16_t>(o.ship);
-        game.ContinueUsed = false;
-        game.StageNumber = 0;
-        game.KeyRecording = false;
-        game.UnloadFaceSheet();
-        game.NextStage();
-    }
+    if (o.ship >= 0) StartGameDirectly(game, o.ship, o.stage, o.difficulty >= 0 ? o.difficulty : game.Difficulty, o.mode);
 
     std::vector<double> costs;
     costs.reserve(static_cast<size_t>(o.frames));
