@@ -141,3 +141,58 @@ TEST(EnemyFrame, DrawingStopsAtThePanelAndErasingUndoesIt) {
     g.UpdateEnemies();
     EXPECT_EQ(g.Picture1.Pixel(300, 100), 0u);
 }
+
+TEST(EnemyFrame, BodyContactBoxIsAQuarterOfTheSizeEachWay) {
+    struct Case {
+        int width, height, dx, dy;
+        bool hit;
+    } cases[] = {
+        {32, 32, 7, -7, true},   {32, 32, 8, 0, false},   {32, 32, 0, -8, false}, {128, 64, -31, 15, true},
+        {128, 64, 32, 0, false}, {128, 64, 0, 16, false}, {96, 80, 23, 19, true}, {96, 80, 24, 0, false},
+    };
+    for (const Case& c : cases) {
+        TestGame t;
+        Game& g = t.game;
+        g.StagePhase = 1;
+        g.Lives = 3;
+        g.Player.Arrived = true;
+        g.Player.X = static_cast<int16_t>(200 + c.dx);
+        g.Player.Y = static_cast<int16_t>(300 + c.dy);
+        PlaceChild(g, 0, kNoScript, 200, 300, 0, 0, 0, 1, c.width, c.height);
+        g.UpdateEnemies();
+        EXPECT_EQ(g.Lives, c.hit ? 2 : 3) << c.width << "x" << c.height << " at " << c.dx << "," << c.dy;
+    }
+}
+
+TEST(EnemyFrame, BodyContactOnlyWhileTheShipIsOpenToIt) {
+    struct Case {
+        const char* what;
+        int phase, shipType, specialTimer, stateTimer, deathTimer, x;
+        bool arrived, hit;
+    } cases[] = {
+        {"in play", 1, 0, 0, 0, 0, 200, true, true},
+        {"centre on the panel: not drawn, still solid", 1, 0, 0, 0, 0, 330, true, true},
+        {"stage cleared", 3, 0, 0, 0, 0, 200, true, false},
+        {"entering", 1, 0, 0, 0, 0, 200, false, false},
+        {"dying", 1, 0, 0, 5, 0, 200, true, false},
+        {"ship 0 special", 1, 0, 3, 0, 0, 200, true, false},
+        {"ship 1 special", 1, 1, 3, 0, 0, 200, true, true},
+        {"exploding enemy", 1, 0, 0, 0, 3, 200, true, false},
+    };
+    for (const Case& c : cases) {
+        TestGame t;
+        Game& g = t.game;
+        g.StagePhase = static_cast<int16_t>(c.phase);
+        g.Lives = 3;
+        g.Player.ShipType = static_cast<int16_t>(c.shipType);
+        g.SpecialTimer = static_cast<int16_t>(c.specialTimer);
+        g.Player.StateTimer = static_cast<int16_t>(c.stateTimer);
+        g.Player.Arrived = c.arrived;
+        g.Player.X = static_cast<int16_t>(c.x);
+        g.Player.Y = 300;
+        EnemyRecord& e = PlaceChild(g, 0, kNoScript, c.x, 300, 0, 0, 0, 1);
+        e.DeathTimer = static_cast<int16_t>(c.deathTimer);
+        g.UpdateEnemies();
+        EXPECT_EQ(g.Lives, c.hit ? 2 : 3) << c.what;
+    }
+}
