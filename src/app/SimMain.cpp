@@ -13,6 +13,7 @@
 #include "core/StateDump.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/InputScript.h"
+#include "platform/headless/Bot.h"
 #include "platform/headless/Replay.h"
 #include "resources/PngWriter.h"
 
@@ -24,14 +25,14 @@ struct Options {
     std::string input, dump, png, dir, record, replay, writeReplay;
     long long every = 500;
     int ship = -1, stage = 1, difficulty = -1, mode = 0;
-    bool bench = false;
+    bool bench = false, bot = false, report = false;
 };
 
 void Usage() {
     std::fprintf(stderr,
                  "usage: korvaxion-sim [--seed N] [--frames N] [--input FILE] [--dump FILE] [--png FILE]\n"
                  "                     [--dir DIR] [--record FILE] [--start SHIP [--stage N] [--difficulty D]\n"
-                 "                     [--mode normal|boss]] [--bench]\n"
+                 "                     [--mode normal|boss]] [--bot] [--report] [--bench]\n"
                  "       korvaxion-sim --replay FILE [--dir DIR]\n"
                  "       korvaxion-sim --write-replay FILE [--every N] --start SHIP ... [--input FILE] [--frames N]\n");
 }
@@ -47,8 +48,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         const std::string a = argv[i];
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         long long n = 0;
-        if (a == "--bench") {
-            o.bench = true;
+        if (a == "--bench" || a == "--bot" || a == "--report") {
+            (a == "--bench" ? o.bench : a == "--bot" ? o.bot : o.report) = true;
             continue;
         }
         const char* v = value();
@@ -80,6 +81,33 @@ std::string ExecutableDirectory(const char* argv0) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
+
+// What a play-test wants to know about a run.
+struct PlayReport {
+    int deaths = 0;
+    int highestPhase = 0;
+    bool wasDying = false;
+    void Observe(const Game& g) {
+        const bool dying = g.Player.Arrived && g.Player.StateTimer > 0;
+        if (dying && !wasDying) ++deaths;
+        wasDying = dying;
+        highestPhase = std::max<int>(highestPhase, g.StagePhase);
+    }
+    void Print(const Game& g) const {
+        int bossRecord = -1;
+        for (int i = 0; i < 512; ++i)
+            if (g.StageScript[i].Kind == 36) {
+                bossRecord = i;
+                break;
+            }
+        const bool bossReached = highestPhase >= 2 || (bossRecord >= 0 && g.ScriptIndex > bossRecord);
+        const double rate = g.EnemiesAppeared > 0 ? 100.0 * g.EnemiesDestroyed / g.EnemiesAppeared : 0.0;
+        std::printf("stage %d  appeared %d  destroyed %d  rate %.0f%%  lives lost %d  boss reached %s  "
+                    "score %d  frame %d  phase %d\n",
+                    g.StageNumber, g.EnemiesAppeared, g.EnemiesDestroyed, rate, deaths, bossReached ? "yes" : "no",
+                    g.Score, g.FrameCounter, g.StagePhase);
+    }
+};
 
 } // namespace
 
@@ -168,9 +196,12 @@ int main(int argc, char** argv) {
     std::vector<double> costs;
     costs.reserve(static_cast<size_t>(o.frames));
     const auto started = std::chrono::steady_clock::now();
+    PlayReport report;
     for (long long f = 0; f < o.frames; ++f) {
         auto change = script.Changes.find(f);
         if (change != script.Changes.end()) host.HoldKeys(change->second);
+        if (o.bot) host.HoldKeys(BotKeys(game));
+        report.Observe(game);
         const auto t0 = std::chrono::steady_clock::now();
         const bool running = game.RunOneFrame();
         costs.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
@@ -187,6 +218,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "korvaxion-sim: cannot write %s\n", o.png.c_str());
         return 1;
     }
+    if (o.report) report.Print(game);
     if (o.bench && !costs.empty()) {
         std::vector<double> sorted = costs;
         std::sort(sorted.begin(), sorted.end());
