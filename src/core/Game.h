@@ -47,6 +47,10 @@ public:
 
     // ------------------------------------------------------ game flow (GameFlow.cpp)
     void NextStage();
+    void NextBossModeStage();
+    void StartNewGameValues();
+    void DeactivateStageTables();
+    void ResetStageValues();
     void StartStageNormal();
 
     // ------------------------------------------------------ stage timeline (StageScript.cpp)
@@ -123,6 +127,8 @@ public:
     void SpawnScenery(int Slot, double X, double Y, double DX, double DY, int Shape);
     void SpawnRandomScenery(int Mode);
     void Distance(double X1, double Y1, double X2, double Y2, int16_t& Result);
+    // Score of an enemy made by another enemy or a boss (fixed, whatever the slot held before).
+    static int16_t ChildEnemyPoints(int kind);
 
     // aiming (Aiming.cpp)
     int16_t Search_RXY(int16_t XX, int16_t YY);

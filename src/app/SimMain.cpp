@@ -1,0 +1,153 @@
+// korvaxion-sim: the real game on the headless machine. Drives it with a scripted input for a
+// number of frames and writes the state and the picture at the end.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/Game.h"
+#include "core/StateDump.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/InputScript.h"
+#include "resources/PngWriter.h"
+
+namespace {
+
+struct Options {
+    uint64_t seed = 1;
+    long long frames = 500;
+    std::string input, dump, png, dir, record;
+    int ship = -1, stage = 1, difficulty = -1, mode = 0;
+    bool bench = false;
+};
+
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: korvaxion-sim [--seed N] [--frames N] [--input FILE] [--dump FILE] [--png FILE]\n"
+                 "                     [--dir DIR] [--record FILE] [--start SHIP [--stage N] [--difficulty D]\n"
+                 "                     [--mode normal|boss]] [--bench]\n");
+}
+
+bool ParseNumber(const char* text, long long& out) {
+    char* end = nullptr;
+    out = std::strtoll(text, &end, 10);
+    return end != text && *end == 0;
+}
+
+bool ParseArgs(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        long long n = 0;
+        if (a == "--bench") {
+            o.bench = true;
+            continue;
+        }
+        const char* v = value();
+        if (!v) return false;
+        if (a == "--seed" && ParseNumber(v, n)) o.seed = static_cast<uint64_t>(n);
+        else if (a == "--frames" && ParseNumber(v, n) && n >= 0) o.frames = n;
+        else if (a == "--input") o.input = v;
+        else if (a == "--dump") o.dump = v;
+        else if (a == "--png") o.png = v;
+        else if (a == "--dir") o.dir = v;
+        else if (a == "--record") o.record = v;
+        else if (a == "--start" && ParseNumber(v, n) && n >= 0 && n <= 3) o.ship = static_cast<int>(n);
+        else if (a == "--stage" && ParseNumber(v, n) && n >= 1 && n <= 6) o.stage = static_cast<int>(n);
+        else if (a == "--difficulty" && ParseNumber(v, n) && n >= 0 && n <= 2) o.difficulty = static_cast<int>(n);
+        else if (a == "--mode" && (std::strcmp(v, "normal") == 0 || std::strcmp(v, "boss") == 0))
+            o.mode = std::strcmp(v, "boss") == 0 ? 1 : 0;
+        else return false;
+    }
+    return true;
+}
+
+std::string ExecutableDirectory(const char* argv0) {
+    char buffer[4096];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    std::string path = n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string(argv0);
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!ParseArgs(argc, argv, o)) {
+        Usage();
+        return 2;
+    }
+    const std::string dir = o.dir.empty() ? ExecutableDirectory(argv[0]) : o.dir;
+
+    InputScript script;
+    if (!o.input.empty()) {
+        std::ifstream in(o.input);
+        if (!in) {
+            std::fprintf(stderr, "korvaxion-sim: cannot read %s\n", o.input.c_str());
+            return 2;
+        }
+        std::stringstream text;
+        text << in.rdbuf();
+        script = InputScript::Parse(text.str());
+        if (!script.Error.empty()) {
+            std::fprintf(stderr, "korvaxion-sim: %s: %s\n", o.input.c_str(), script.Error.c_str());
+            return 2;
+        }
+    }
+
+    HeadlessPlatform host(dir + "/font.ttf");
+    Game game(host, dir, o.seed);
+    if (!o.record.empty()) game.RecordPath = o.record;
+    if (!game.StartUp()) {
+        for (const auto& e : host.Errors) std::fprintf(stderr, "korvaxion-sim: %s\n", e.c_str());
+        return 1;
+    }
+    if (o.ship >= 0) {
+        // Start a game as the ship selection would, skipping the menus.
+        if (o.difficulty >= 0) game.Difficulty = static_cast<uint8_t>(o.difficulty);
+        game.GameMode = static_cast<uint8_t>(o.mode);
+        game.StartStage = static_cast<int16_t>(o.stage);
+        if (o.stage > 1) game.ExtraFlagsA |= 1; // as the stage select does
+        game.Player.ShipType = static_cast<int16_t>(o.ship);
+        game.ContinueUsed = false;
+        game.StageNumber = 0;
+        game.KeyRecording = false;
+        game.UnloadFaceSheet();
+        game.NextStage();
+    }
+
+    std::vector<double> costs;
+    costs.reserve(static_cast<size_t>(o.frames));
+    const auto started = std::chrono::steady_clock::now();
+    for (long long f = 0; f < o.frames; ++f) {
+        auto change = script.Changes.find(f);
+        if (change != script.Changes.end()) host.HoldKeys(change->second);
+        const auto t0 = std::chrono::steady_clock::now();
+        const bool running = game.RunOneFrame();
+        costs.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
+        if (!running) break;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+
+    for (const auto& e : host.Errors) std::fprintf(stderr, "korvaxion-sim: message box: %s\n", e.c_str());
+    if (!o.dump.empty()) {
+        std::ofstream out(o.dump, std::ios::binary);
+        out << DumpState(game) << '\n';
+    }
+    if (!o.png.empty() && !WritePng(game.Picture1, o.png)) {
+        std::fprintf(stderr, "korvaxion-sim: cannot write %s\n", o.png.c_str());
+        return 1;
+    }
+    if (o.bench && !costs.empty()) {
+        std::vector<double> sorted = costs;
+        std::sort(sorted.begin(), sorted.end());
+        std::printf("frames %zu  frames/s %.0f  median %.1f us  worst %.1f us\n", costs.size(),
+                    static_cast<double>(costs.size()) / seconds, sorted[sorted.size() / 2], sorted.back());
+    }
+    return 0;
+}

@@ -1,0 +1,7 @@
+// Boss rendering: placeholder bodies until this part of the game is built.
+#include "core/Game.h"
+
+void Game::EraseBossSprite() {}
+void Game::DrawBossSprite() {}
+void Game::EraseExtraBossSprite() {}
+void Game::DrawExtraBossSprite() {}

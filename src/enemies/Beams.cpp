@@ -1,0 +1,4 @@
+// Beams: placeholder bodies until this part of the game is built.
+#include "core/Game.h"
+
+void Game::UpdateBeams() {}

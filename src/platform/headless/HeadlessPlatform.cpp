@@ -1,0 +1,60 @@
+#include "platform/headless/HeadlessPlatform.h"
+
+HeadlessPlatform::HeadlessPlatform(const std::string& fontPath) {
+    if (!fontPath.empty()) text_.Open(fontPath);
+}
+
+void HeadlessPlatform::HoldKeys(const std::set<int>& keys) {
+    for (int vk = 0; vk < 256; ++vk) {
+        const bool hold = keys.count(vk) != 0;
+        if (hold && !held_[vk]) {
+            pressedSinceQuery_[vk] = true;
+            keyDowns_.push_back(vk);
+        }
+        held_[vk] = hold;
+    }
+}
+
+void HeadlessPlatform::TapKey(int virtualKey) {
+    if (virtualKey < 0 || virtualKey > 255) return;
+    pressedSinceQuery_[virtualKey] = true;
+    keyDowns_.push_back(virtualKey);
+}
+
+void HeadlessPlatform::Delay(uint32_t ms) {
+    const uint32_t step = ms == 0 ? 1 : ms; // time always moves, so every wait ends
+    now_ += step;
+    SleptMs += step;
+    Audio.Advance(step);
+}
+
+bool HeadlessPlatform::PumpEvents() {
+    while (!keyDowns_.empty()) {
+        const int vk = keyDowns_.front();
+        keyDowns_.pop_front();
+        if (listener_) listener_->OnKeyDown(vk);
+    }
+    return !closed_;
+}
+
+int16_t HeadlessPlatform::GetAsyncKeyState(int virtualKey) {
+    if (virtualKey < 0 || virtualKey > 255) return 0;
+    int result = 0;
+    if (held_[virtualKey]) result |= 0x8000;
+    if (pressedSinceQuery_[virtualKey]) result |= 1;
+    pressedSinceQuery_[virtualKey] = false;
+    return static_cast<int16_t>(static_cast<uint16_t>(result));
+}
+
+bool HeadlessPlatform::ReadJoystick(int id, JoystickReading& reading) {
+    if (id < 0 || id >= JoyDevices || id > 1 || !JoyReadable[id]) return false;
+    reading = Joy;
+    return true;
+}
+
+void HeadlessPlatform::Present(const Surface&) { ++Presents; }
+
+void HeadlessPlatform::DrawText(Surface& target, int x, int y, int sizePoints, uint32_t colour,
+                                std::string_view utf8) {
+    text_.Draw(target, x, y, sizePoints, colour, utf8);
+}
