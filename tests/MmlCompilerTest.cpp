@@ -57,7 +57,7 @@ constexpr uint32_t Q = 480; // ticks per quarter note
 
 TEST(MmlCompiler, NotesComeBackWithTheirPitchTimeLengthAndVelocity) {
     const char* source = R"(#tempo 150
-A o4 l8 q8 c d+ e- f4. v90 g&g a^16 r16 >c<b-
+A o4 l8 q8 c d+ e- f4. v90 g&g / a^16 r16 >c<b-
 B o2 l4 q4 'c e g'2 '>c< g'
 J l16 n36 n42,8 n38,%30
 )";
@@ -129,6 +129,7 @@ TEST(MmlCompiler, MistakesAreReportedWithTheirPlace) {
         {"Q c", "part Q needs a #channel"},
         {"A [c1]1000 [c1]1000 [[c1]1000]1000", "longer than an hour"},
         {"A 'c e g", "chord without closing '"},
+        {"#meter 3/4\nA c2 / c2. /", "2:6: bar line 960 ticks into a bar"},
         {"#tempo fast\nA c", "1:1: #tempo needs a number"},
         {"c d e", "1:1: a line starts with part letters"},
         {"", "no parts"},

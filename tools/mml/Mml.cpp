@@ -49,6 +49,7 @@ struct Song {
     std::string Title;
     double Tempo = 120;
     int MeterNumerator = 4, MeterDenominator = 4;
+    uint32_t TicksPerBar = WholeNote;
     std::map<char, int> Channels;
     std::map<std::string, std::pair<std::vector<SourceChar>, int>> Macros; // name -> text, line
     std::map<char, Part> Parts;
@@ -108,6 +109,7 @@ void ReadLines(std::string_view source, Song& song) {
                     throw CompileError(lineNumber, 1, "#meter needs n/d, for example 3/4");
                 song.MeterNumerator = n;
                 song.MeterDenominator = d;
+                song.TicksPerBar = static_cast<uint32_t>(WholeNote * n / d);
             } else if (word == "#channel") {
                 int channel = 0;
                 char part = 0;
@@ -456,6 +458,10 @@ private:
             loops_.push_back({at, close, count, 0});
             return;
         }
+        case '/':
+            if (tick_ % song_.TicksPerBar != 0)
+                Fail(at, "bar line " + std::to_string(tick_ % song_.TicksPerBar) + " ticks into a bar");
+            return;
         case '|':
             if (loops_.empty()) Fail(at, "| outside [ ]");
             if (loops_.back().Pass == loops_.back().Count - 1) pos_ = loops_.back().Close;
@@ -589,7 +595,7 @@ Result Compile(std::string_view source) {
             result.Parts.push_back({name, part.Channel, part.EndTick, part.Notes});
         }
 
-        result.TicksPerBar = static_cast<uint32_t>(WholeNote * song.MeterNumerator / song.MeterDenominator);
+        result.TicksPerBar = song.TicksPerBar;
         double seconds = 0;
         for (size_t i = 0; i < song.Tempos.size(); ++i) {
             uint32_t from = song.Tempos[i].first;
