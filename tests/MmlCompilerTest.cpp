@@ -1,7 +1,11 @@
 // The MML compiler: what is written comes back out of the MIDI file it makes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "audio/MidiFile.h"
@@ -139,6 +143,43 @@ TEST(MmlCompiler, MistakesAreReportedWithTheirPlace) {
         EXPECT_FALSE(r.Ok) << source;
         EXPECT_NE(r.Error.find(message), std::string::npos) << source << " gave: " << r.Error;
     }
+}
+
+TEST(MmlCompiler, TheBuiltTracksAreWholeLoopsWithEveryVoice) {
+    // Length in seconds; every track has drums and at least three pitched parts (melody,
+    // harmony, bass), and every track of a file ends on the same tick, so a restart is seamless.
+    const std::vector<std::tuple<const char*, double, double>> tracks = {
+        {"main1", 60, 120}, {"main2", 60, 120}, {"main3", 60, 120}, {"boss1", 40, 90}, {"boss2", 40, 90},
+        {"clear", 4, 12},   {"cont", 20, 45},   {"csel", 20, 60},   {"end", 80, 150}, {"over", 5, 15},
+    };
+    double longestOther = 0, ending = 0;
+    for (const auto& [name, shortest, longest] : tracks) {
+        std::filesystem::path path = std::filesystem::path(KORVAXION_GAME_DIR) / (std::string(name) + ".mid");
+        std::ifstream in(path, std::ios::binary);
+        ASSERT_TRUE(in) << path;
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string error;
+        auto file = ReadMidiFile(bytes, &error);
+        ASSERT_TRUE(file) << name << ": " << error;
+        const double seconds = file->LengthMs() / 1000;
+        EXPECT_GE(seconds, shortest) << name;
+        EXPECT_LE(seconds, longest) << name;
+        if (std::string(name) == "end") ending = seconds;
+        else longestOther = std::max(longestOther, seconds);
+        std::set<int> pitched;
+        bool drums = false;
+        for (const auto& track : file->Tracks) {
+            EXPECT_EQ(track.EndTick, file->EndTick()) << name;
+            for (const auto& e : track.Events) {
+                if (e.Kind() != 0x90 || e.Data2 == 0) continue;
+                if (e.Channel() == 9) drums = true;
+                else pitched.insert(e.Channel());
+            }
+        }
+        EXPECT_TRUE(drums) << name;
+        EXPECT_GE(pitched.size(), 3u) << name;
+    }
+    EXPECT_GT(ending, longestOther) << "the ending is the longest track";
 }
 
 } // namespace
