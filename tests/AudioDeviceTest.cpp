@@ -81,7 +81,7 @@ protected:
     std::string raw_;
 };
 
-TEST_F(DiskAudio, MusicEndsOnTimePausesInSilenceResumesWhereItWasAndRewinds) {
+TEST_F(DiskAudio, MusicEndsOnTimePausesInSilenceResumesWhereItWasRewindsAndStops) {
     // Half a second of held organ chord: it sounds without a break while it plays.
     mml::Result song = mml::Compile("#tempo 120\nA @17 V60 o4 q8 'ceg'8 'ceg'8\n");
     ASSERT_TRUE(song.Ok) << song.Error;
@@ -115,6 +115,16 @@ TEST_F(DiskAudio, MusicEndsOnTimePausesInSilenceResumesWhereItWasAndRewinds) {
     audio.Command("Stop Midi");
     audio.Command("Close Midi");
     EXPECT_EQ(audio.Command("status Midi mode"), "");
+
+    // Quitting from a pause: nothing of the paused track (not even its reverb) is heard after.
+    audio.Command("Open \"" + midi + "\" alias Midi");
+    audio.Command("Play Midi");
+    std::this_thread::sleep_for(200ms);
+    audio.Command("Pause Midi");
+    std::this_thread::sleep_for(100ms);
+    audio.Command("Stop Midi");
+    audio.Command("Close Midi");
+    std::this_thread::sleep_for(400ms);
     audio.Close();
 
     // Silence before the track, the first 150 ms, exact silence for the pause, then sound again.
@@ -127,6 +137,8 @@ TEST_F(DiskAudio, MusicEndsOnTimePausesInSilenceResumesWhereItWasAndRewinds) {
     EXPECT_NEAR(runs[i + 1].Ms, 300, 60);
     EXPECT_EQ(runs[i + 2].Kind, 'q');
     EXPECT_GT(runs[i + 2].Ms, 700) << "the rest of the track and the whole of it again";
+    EXPECT_EQ(runs.back().Kind, 's');
+    EXPECT_GT(runs.back().Ms, 450) << "silent from the last pause on";
 }
 
 TEST_F(DiskAudio, ANewEffectStopsTheOneSounding) {

@@ -42,6 +42,9 @@ struct SdlAudio::Impl {
     // The player has played to the end of the track. Seen by the mixer's thread after rendering,
     // because the player's position only moves while it renders.
     bool atEnd = false;
+    // Stopping a paused track: the reverb frozen with it would ring out over whatever comes next,
+    // so it is rendered away unheard.
+    int muteFrames = 0;
 
     std::map<std::pair<const uint8_t*, size_t>, Mix_Chunk*> chunks; // converted effects, by image
 
@@ -55,6 +58,10 @@ struct SdlAudio::Impl {
             return;
         }
         fluid_synth_write_s16(a.synth, length / 4, stream, 0, 2, stream, 1, 2);
+        if (a.muteFrames > 0) {
+            std::memset(stream, 0, static_cast<size_t>(length));
+            a.muteFrames -= length / 4;
+        }
         if (a.player && a.mode == Mode::Playing) {
             int total = fluid_player_get_total_ticks(a.player);
             if (total > 0 && fluid_player_get_current_tick(a.player) >= total) a.atEnd = true;
@@ -107,11 +114,13 @@ struct SdlAudio::Impl {
         case Verb::Play:
             if (mode != Mode::Paused) fluid_player_play(player);
             mode = Mode::Playing;
+            muteFrames = 0;
             break;
         case Verb::Pause:
             if (mode == Mode::Playing) mode = Mode::Paused;
             break;
         case Verb::Stop:
+            if (mode == Mode::Paused) muteFrames = 3 * SampleRate;
             fluid_player_stop(player);
             fluid_synth_all_notes_off(synth, -1);
             mode = Mode::Stopped;
