@@ -98,7 +98,11 @@ std::string DumpState(const Game& g) {
         {"BeamSound", &g.BeamSound},     {"SelectSound", &g.SelectSound}, {"DecideSound", &g.DecideSound},
         {"ItemSound", &g.ItemSound},     {"WarnSound", &g.WarnSound},     {"UpSound", &g.UpSound}};
     for (const auto& [name, buffer] : sounds) j.Field(name, buffer->size()); // byte counts
-    j.Key("MidiFileName").String(g.MidiFileName);
+    // Relative to the program folder, so dumps and hashes do not depend on where the game lives.
+    std::string midi = g.MidiFileName;
+    const std::string folder = g.ProgramPath("");
+    if (!folder.empty() && midi.rfind(folder, 0) == 0) midi = midi.substr(folder.size());
+    j.Key("MidiFileName").String(midi);
 
     // current game
     j.Field("Score", g.Score).Field("Lives", g.Lives).Field("StageNumber", g.StageNumber);
