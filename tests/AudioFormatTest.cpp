@@ -59,6 +59,10 @@ TEST(AudioFormats, WaveImagesAreCheckedChunkByChunk) {
     EXPECT_FALSE(ReadWaveFile(with(34, {24, 0}))) << "24-bit samples";
     EXPECT_FALSE(ReadWaveFile(with(12, {'d', 'a', 't', 'a'}))) << "data before the format";
     EXPECT_FALSE(ReadWaveFile(with(8, {'A', 'V', 'I', ' '})));
+    // A RIFF length shorter than its own header, and a format chunk running past the end.
+    std::vector<uint8_t> shortRiff = with(4, {1, 0, 0, 0});
+    shortRiff.resize(20);
+    EXPECT_FALSE(ReadWaveFile(shortRiff));
 }
 
 TEST(AudioFormats, MusicCommandStrings) {

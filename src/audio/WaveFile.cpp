@@ -16,8 +16,8 @@ uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8)
 std::optional<WaveFile> ReadWaveFile(std::span<const uint8_t> bytes) {
     if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
         return std::nullopt;
-    // The RIFF length may overstate the image (truncated files); only the bytes we have count.
-    const size_t end = std::min<size_t>(bytes.size(), 8 + static_cast<size_t>(Le32(bytes.data() + 4)));
+    // The RIFF length is often wrong (streamed or truncated files): only the bytes we have count.
+    const size_t end = bytes.size();
     WaveFile wave;
     bool haveFormat = false, haveData = false;
     size_t pos = 12;
