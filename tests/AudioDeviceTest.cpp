@@ -39,19 +39,23 @@ std::vector<Stretch> Runs(const std::vector<int16_t>& stereo) {
     // Merge flickers shorter than 3 ms (zero crossings, the edges of a block) into their neighbours.
     std::vector<Stretch> merged;
     for (const Stretch& r : runs) {
-        if (!merged.empty() && (merged.back().Kind == r.Kind || r.Ms < 3)) merged.back().Ms += r.Ms;
-        else merged.push_back(r);
+        if (!merged.empty() && (merged.back().Kind == r.Kind || r.Ms < 3))
+            merged.back().Ms += r.Ms;
+        else
+            merged.push_back(r);
     }
     return merged;
 }
 
 class DiskAudio : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::path(::testing::TempDir()) / "korvaxion-audio-device";
         std::filesystem::create_directories(dir_);
         // One file a test: ctest may run them side by side.
-        raw_ = (dir_ / (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".raw")).string();
+        raw_ =
+            (dir_ / (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".raw"))
+                .string();
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", raw_.c_str(), 1);
         unsetenv("SDL_DISKAUDIODELAY"); // real time
@@ -86,8 +90,9 @@ TEST_F(DiskAudio, MusicEndsOnTimePausesInSilenceResumesWhereItWasRewindsAndStops
     mml::Result song = mml::Compile("#tempo 120\nA @17 V60 o4 q8 'ceg'8 'ceg'8\n");
     ASSERT_TRUE(song.Ok) << song.Error;
     const std::string midi = (dir_ / "organ.mid").string(); // only this test writes it
-    std::ofstream(midi, std::ios::binary).write(reinterpret_cast<const char*>(song.Midi.data()),
-                                                 static_cast<std::streamsize>(song.Midi.size()));
+    std::ofstream(midi, std::ios::binary)
+        .write(reinterpret_cast<const char*>(song.Midi.data()),
+               static_cast<std::streamsize>(song.Midi.size()));
 
     SdlAudio audio;
     audio.Open(KORVAXION_GAME_DIR);
@@ -144,7 +149,8 @@ TEST_F(DiskAudio, MusicEndsOnTimePausesInSilenceResumesWhereItWasRewindsAndStops
 TEST_F(DiskAudio, ANewEffectStopsTheOneSounding) {
     // A loud half-second tone, interrupted after 100 ms by a quiet 50 ms one.
     auto tone = [](double seconds, double peakDb) {
-        sfx::ParseResult p = sfx::Parse("peak " + std::to_string(peakDb) + "\nvoice\nwave square\nfreq 441\nattack 0.0001\nhold " +
+        sfx::ParseResult p = sfx::Parse("peak " + std::to_string(peakDb) +
+                                        "\nvoice\nwave square\nfreq 441\nattack 0.0001\nhold " +
                                         std::to_string(seconds) + "\nrelease 0.0001\n");
         EXPECT_TRUE(p.Ok) << p.Error;
         return sfx::WaveImage(sfx::Render(p.Sound), p.Sound.Rate);

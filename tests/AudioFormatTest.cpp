@@ -31,7 +31,7 @@ TEST(AudioFormats, DamagedMidiFilesAreRejectedNotReadPastTheirEnd) {
     EXPECT_FALSE(ReadMidiFile(damaged(12, 0x80), &error)) << "SMPTE time";
     EXPECT_FALSE(ReadMidiFile(damaged(9, 2), &error)) << "format 2";
     // A meta event whose length runs past its track.
-    std::vector<uint8_t> meta = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
+    std::vector<uint8_t> meta = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0,    0,    1,    0,   96,
                                  'M', 'T', 'r', 'k', 0, 0, 0, 6, 0, 0xFF, 0x01, 0x7F, 'a', 'b'};
     EXPECT_FALSE(ReadMidiFile(meta, &error));
     EXPECT_EQ(error, "track 0: meta event cut short");
@@ -41,8 +41,7 @@ TEST(AudioFormats, WaveImagesAreCheckedChunkByChunk) {
     std::vector<uint8_t> good = sfx::WaveImage(std::vector<int16_t>(100, 1000), 44100);
     ASSERT_TRUE(ReadWaveFile(good));
     EXPECT_EQ(ReadWaveFile(good)->FrameCount(), 100u);
-    for (size_t n = 0; n < 44; ++n)
-        EXPECT_FALSE(ReadWaveFile(std::span(good).first(n))) << "cut at " << n;
+    for (size_t n = 0; n < 44; ++n) EXPECT_FALSE(ReadWaveFile(std::span(good).first(n))) << "cut at " << n;
     // A data chunk cut short keeps the whole frames that are there.
     auto cut = ReadWaveFile(std::span(good).first(good.size() - 3));
     ASSERT_TRUE(cut);

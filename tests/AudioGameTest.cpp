@@ -9,8 +9,12 @@ namespace {
 
 using Mode = HeadlessAudio::Mode;
 
-std::string Track(std::string_view name) { return std::string(KORVAXION_GAME_DIR) + "/" + std::string(name); }
-std::string OpenCommand(std::string_view name) { return "Open \"" + Track(name) + "\" alias Midi"; }
+std::string Track(std::string_view name) {
+    return std::string(KORVAXION_GAME_DIR) + "/" + std::string(name);
+}
+std::string OpenCommand(std::string_view name) {
+    return "Open \"" + Track(name) + "\" alias Midi";
+}
 
 struct AudioGame : TestGame {
     AudioGame() {
@@ -45,8 +49,8 @@ TEST(AudioGame, TheDispatcherSendsItsCommandStringsInAnyCase) {
     g.MidiFileName.clear();
     g.SendMusicCommand("open");
     EXPECT_TRUE(t.TakeCommands().empty());
-    EXPECT_EQ(t.host.Errors,
-              (std::vector<std::string>{"未知の命令を実行しようとしました。", "ファイルが指定されていません"}));
+    EXPECT_EQ(t.host.Errors, (std::vector<std::string>{"未知の命令を実行しようとしました。",
+                                                       "ファイルが指定されていません"}));
 
     // Music off: no word reaches the device, not even a wrong one.
     g.MusicOn = false;
@@ -68,14 +72,14 @@ TEST(AudioGame, EachTrackRoutineClosesTheOldTrackAndStartsItsFile) {
         const char* file; // nullptr: the previous track again
     };
     const std::vector<Case> cases = {
-        {&Game::PlayStageMusic, 1, "main1.mid"},    {&Game::PlayStageMusic, 3, "main1.mid"},
-        {&Game::PlayStageMusic, 2, "main2.mid"},    {&Game::PlayStageMusic, 4, "main2.mid"},
-        {&Game::PlayStageMusic, 5, "main3.mid"},    {&Game::PlayStageMusic, 6, "main3.mid"},
-        {&Game::PlayStageMusic, 7, nullptr},        {&Game::PlayStageMusic, 0, nullptr},
-        {&Game::PlayBossMusic, 1, "boss1.mid"},     {&Game::PlayBossMusic, 4, "boss1.mid"},
-        {&Game::PlayBossMusic, 6, "boss1.mid"},     {&Game::PlayBossMusic, 5, "boss2.mid"},
-        {&Game::PlayClearMusic, 5, "clear.mid"},    {&Game::PlayContinueMusic, 2, "cont.mid"},
-        {&Game::PlaySelectMusic, 0, "csel.mid"},    {&Game::PlayEndingMusic, 6, "end.mid"},
+        {&Game::PlayStageMusic, 1, "main1.mid"},   {&Game::PlayStageMusic, 3, "main1.mid"},
+        {&Game::PlayStageMusic, 2, "main2.mid"},   {&Game::PlayStageMusic, 4, "main2.mid"},
+        {&Game::PlayStageMusic, 5, "main3.mid"},   {&Game::PlayStageMusic, 6, "main3.mid"},
+        {&Game::PlayStageMusic, 7, nullptr},       {&Game::PlayStageMusic, 0, nullptr},
+        {&Game::PlayBossMusic, 1, "boss1.mid"},    {&Game::PlayBossMusic, 4, "boss1.mid"},
+        {&Game::PlayBossMusic, 6, "boss1.mid"},    {&Game::PlayBossMusic, 5, "boss2.mid"},
+        {&Game::PlayClearMusic, 5, "clear.mid"},   {&Game::PlayContinueMusic, 2, "cont.mid"},
+        {&Game::PlaySelectMusic, 0, "csel.mid"},   {&Game::PlayEndingMusic, 6, "end.mid"},
         {&Game::PlayGameOverMusic, 3, "over.mid"},
     };
     std::string previous = "boss2.mid";
@@ -116,7 +120,8 @@ TEST(AudioGame, StageMusicLoopsWithinAFrameOfItsEndButTheClearFanfarePlaysOnce) 
         ASSERT_FALSE(commands.empty());
         EXPECT_EQ(commands[0], "status Midi mode");
         if (commands.size() > 1) {
-            EXPECT_EQ(commands, (std::vector<std::string>{"status Midi mode", "Seek Midi to Start", "Play Midi"}));
+            EXPECT_EQ(commands,
+                      (std::vector<std::string>{"status Midi mode", "Seek Midi to Start", "Play Midi"}));
             ++restarts;
         }
         EXPECT_EQ(t.host.Audio.State(), Mode::Playing) << "frame " << frame;
@@ -189,10 +194,14 @@ TEST(AudioGame, EffectsPlayTheirOwnImageOnOneVoiceOnlyWhileSoundIsOn) {
     g.LoadSoundEffects();
     using Routine = void (Game::*)();
     const std::vector<std::tuple<Routine, std::vector<uint8_t>*, const char*>> effects = {
-        {&Game::PlayHitSound, &g.HitSound, "hit.wav"},          {&Game::PlayHit2Sound, &g.Hit2Sound, "hit2.wav"},
-        {&Game::PlayHit3Sound, &g.Hit3Sound, "hit3.wav"},       {&Game::PlayBeamSound, &g.BeamSound, "beam.wav"},
-        {&Game::PlaySelectSound, &g.SelectSound, "select.wav"}, {&Game::PlayDecideSound, &g.DecideSound, "decide.wav"},
-        {&Game::PlayItemSound, &g.ItemSound, "item.wav"},       {&Game::PlayWarnSound, &g.WarnSound, "warn.wav"},
+        {&Game::PlayHitSound, &g.HitSound, "hit.wav"},
+        {&Game::PlayHit2Sound, &g.Hit2Sound, "hit2.wav"},
+        {&Game::PlayHit3Sound, &g.Hit3Sound, "hit3.wav"},
+        {&Game::PlayBeamSound, &g.BeamSound, "beam.wav"},
+        {&Game::PlaySelectSound, &g.SelectSound, "select.wav"},
+        {&Game::PlayDecideSound, &g.DecideSound, "decide.wav"},
+        {&Game::PlayItemSound, &g.ItemSound, "item.wav"},
+        {&Game::PlayWarnSound, &g.WarnSound, "warn.wav"},
         {&Game::PlayUpSound, &g.UpSound, "up.wav"},
     };
     for (const auto& [play, buffer, file] : effects) {
@@ -200,7 +209,8 @@ TEST(AudioGame, EffectsPlayTheirOwnImageOnOneVoiceOnlyWhileSoundIsOn) {
         (g.*play)();
         ASSERT_FALSE(t.host.Audio.SoundStarts.empty());
         EXPECT_EQ(t.host.Audio.SoundStarts.back().Data, buffer->data()) << file;
-        EXPECT_EQ(t.host.Audio.SoundPlaying(), buffer->data()) << file << ": the newest effect is the one heard";
+        EXPECT_EQ(t.host.Audio.SoundPlaying(), buffer->data())
+            << file << ": the newest effect is the one heard";
     }
 
     // Two in one frame: only the second is heard; it ends on its own.

@@ -20,7 +20,8 @@ struct Note {
 };
 
 std::ostream& operator<<(std::ostream& os, const Note& n) {
-    return os << "{" << n.On << "," << n.Off << ",ch" << n.Channel << ",p" << n.Pitch << ",v" << n.Velocity << "}";
+    return os << "{" << n.On << "," << n.Off << ",ch" << n.Channel << ",p" << n.Pitch << ",v" << n.Velocity
+              << "}";
 }
 
 // Every note of the file, in order of start, then channel, then pitch.
@@ -33,7 +34,8 @@ std::vector<Note> NotesOf(const MidiFile& file) {
             bool off = e.Kind() == 0x80 || (e.Kind() == 0x90 && e.Data2 == 0);
             auto key = std::make_pair(e.Channel() + 1, static_cast<int>(e.Data1));
             if (on) {
-                EXPECT_FALSE(sounding.contains(key)) << "note " << key.second << " struck twice at " << e.Tick;
+                EXPECT_FALSE(sounding.contains(key))
+                    << "note " << key.second << " struck twice at " << e.Tick;
                 sounding[key] = {e.Tick, e.Data2};
             } else if (off && sounding.contains(key)) {
                 notes.push_back({sounding[key].first, e.Tick, key.first, key.second, sounding[key].second});
@@ -67,17 +69,17 @@ J l16 n36 n42,8 n38,%30
 )";
     MidiFile file = CompileAndRead(source);
     const std::vector<Note> expected = {
-        {0, Q / 2, 1, 60, 100},                // c8 (q8: full length)
-        {0, Q, 2, 36, 100},                    // chord c e g, half note at q4: sounds a quarter
+        {0, Q / 2, 1, 60, 100}, // c8 (q8: full length)
+        {0, Q, 2, 36, 100},     // chord c e g, half note at q4: sounds a quarter
         {0, Q, 2, 40, 100},
         {0, Q, 2, 43, 100},
-        {0, 105, 10, 36, 100},                 // drums by key number; default gate 7/8
+        {0, 105, 10, 36, 100}, // drums by key number; default gate 7/8
         {120, 330, 10, 42, 100},
-        {Q / 2, Q, 1, 63, 100},                // d+
-        {360, 386, 10, 38, 100},               // length in ticks
-        {Q, 3 * Q / 2, 1, 63, 100},            // e- is the same key as d+
-        {3 * Q / 2, 3 * Q, 1, 65, 100},        // f4.
-        {2 * Q, 2 * Q + Q / 2, 2, 43, 100},    // octave shifts stay inside the chord: c3 g2
+        {Q / 2, Q, 1, 63, 100},             // d+
+        {360, 386, 10, 38, 100},            // length in ticks
+        {Q, 3 * Q / 2, 1, 63, 100},         // e- is the same key as d+
+        {3 * Q / 2, 3 * Q, 1, 65, 100},     // f4.
+        {2 * Q, 2 * Q + Q / 2, 2, 43, 100}, // octave shifts stay inside the chord: c3 g2
         {2 * Q, 2 * Q + Q / 2, 2, 48, 100},
         {3 * Q, 4 * Q, 1, 67, 90},             // g&g: one held note
         {4 * Q, 4 * Q + 3 * Q / 4, 1, 69, 90}, // a^16
@@ -113,7 +115,7 @@ TEST(MmlCompiler, ChannelSettingsTempoChangesAndResetsAreWritten) {
         for (const auto& e : track.Events)
             if (e.Kind() == 0xB0 || e.Kind() == 0xC0) controls.emplace_back(e.Kind(), e.Data1, e.Data2);
     const std::vector<std::tuple<int, int, int>> expected = {
-        {0xB0, 121, 0}, {0xB0, 7, 100}, {0xB0, 10, 64}, {0xC0, 0, 0}, // conductor
+        {0xB0, 121, 0}, {0xB0, 7, 100}, {0xB0, 10, 64}, {0xC0, 0, 0},  // conductor
         {0xC0, 29, 0},  {0xB0, 7, 90},  {0xB0, 10, 20}, {0xB0, 1, 5}}; // the part
     EXPECT_EQ(controls, expected);
     EXPECT_NEAR(file.LengthMs(), 500 + 1000, 0.01);
@@ -150,7 +152,7 @@ TEST(MmlCompiler, TheBuiltTracksAreWholeLoopsWithEveryVoice) {
     // harmony, bass), and every track of a file ends on the same tick, so a restart is seamless.
     const std::vector<std::tuple<const char*, double, double>> tracks = {
         {"main1", 60, 120}, {"main2", 60, 120}, {"main3", 60, 120}, {"boss1", 40, 90}, {"boss2", 40, 90},
-        {"clear", 4, 12},   {"cont", 20, 45},   {"csel", 20, 60},   {"end", 80, 150}, {"over", 5, 15},
+        {"clear", 4, 12},   {"cont", 20, 45},   {"csel", 20, 60},   {"end", 80, 150},  {"over", 5, 15},
     };
     double longestOther = 0, ending = 0;
     for (const auto& [name, shortest, longest] : tracks) {
@@ -164,16 +166,20 @@ TEST(MmlCompiler, TheBuiltTracksAreWholeLoopsWithEveryVoice) {
         const double seconds = file->LengthMs() / 1000;
         EXPECT_GE(seconds, shortest) << name;
         EXPECT_LE(seconds, longest) << name;
-        if (std::string(name) == "end") ending = seconds;
-        else longestOther = std::max(longestOther, seconds);
+        if (std::string(name) == "end")
+            ending = seconds;
+        else
+            longestOther = std::max(longestOther, seconds);
         std::set<int> pitched;
         bool drums = false;
         for (const auto& track : file->Tracks) {
             EXPECT_EQ(track.EndTick, file->EndTick()) << name;
             for (const auto& e : track.Events) {
                 if (e.Kind() != 0x90 || e.Data2 == 0) continue;
-                if (e.Channel() == 9) drums = true;
-                else pitched.insert(e.Channel());
+                if (e.Channel() == 9)
+                    drums = true;
+                else
+                    pitched.insert(e.Channel());
             }
         }
         EXPECT_TRUE(drums) << name;

@@ -77,8 +77,9 @@ TEST(SfxSynth, TheBuiltEffectsFitTheirEvents) {
     // Lengths in seconds: blips for menus, a long heavy blast for a boss, the beam as long as the
     // special attack at the default frame time.
     const std::vector<std::tuple<const char*, double, double>> effects = {
-        {"hit", 0.15, 0.5},    {"hit2", 1.8, 3.5},   {"hit3", 0.7, 1.6},  {"beam", 2.0, 2.8}, {"select", 0.03, 0.12},
-        {"decide", 0.1, 0.35}, {"item", 0.2, 0.6},   {"warn", 1.2, 2.5},  {"up", 0.4, 1.2},
+        {"hit", 0.15, 0.5}, {"hit2", 1.8, 3.5},     {"hit3", 0.7, 1.6},
+        {"beam", 2.0, 2.8}, {"select", 0.03, 0.12}, {"decide", 0.1, 0.35},
+        {"item", 0.2, 0.6}, {"warn", 1.2, 2.5},     {"up", 0.4, 1.2},
     };
     for (const auto& [name, shortest, longest] : effects) {
         std::filesystem::path path = std::filesystem::path(KORVAXION_GAME_DIR) / (std::string(name) + ".wav");

@@ -6,7 +6,7 @@
 namespace {
 
 class Reader {
-public:
+  public:
     explicit Reader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
     size_t Left() const { return bytes_.size() - pos_; }
@@ -52,7 +52,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::span<const uint8_t> bytes_;
     size_t pos_ = 0;
 };
@@ -134,14 +134,16 @@ std::optional<MidiFile> ReadMidiFile(std::span<const uint8_t> bytes, std::string
     Reader r(bytes);
     std::span<const uint8_t> id;
     uint32_t headerLength;
-    if (!r.Take(4, id) || !std::equal(id.begin(), id.end(), "MThd") || !r.U32(headerLength) || headerLength < 6) {
+    if (!r.Take(4, id) || !std::equal(id.begin(), id.end(), "MThd") || !r.U32(headerLength) ||
+        headerLength < 6) {
         Fail(error, "not a MIDI file");
         return std::nullopt;
     }
     MidiFile file;
     uint16_t trackCount;
     std::span<const uint8_t> rest;
-    if (!r.U16(file.Format) || !r.U16(trackCount) || !r.U16(file.TicksPerQuarter) || !r.Take(headerLength - 6, rest)) {
+    if (!r.U16(file.Format) || !r.U16(trackCount) || !r.U16(file.TicksPerQuarter) ||
+        !r.Take(headerLength - 6, rest)) {
         Fail(error, "header cut short");
         return std::nullopt;
     }

@@ -9,10 +9,10 @@
 #include <vector>
 
 struct MidiEvent {
-    uint32_t Tick = 0;    // absolute, in ticks from the start of the track
-    uint8_t Status = 0;   // channel message status (0x80..0xEF), 0xFF meta, 0xF0/0xF7 sysex
-    uint8_t Data1 = 0;    // channel messages: first data byte; meta: the meta type
-    uint8_t Data2 = 0;    // channel messages: second data byte (0 for one-byte messages)
+    uint32_t Tick = 0;            // absolute, in ticks from the start of the track
+    uint8_t Status = 0;           // channel message status (0x80..0xEF), 0xFF meta, 0xF0/0xF7 sysex
+    uint8_t Data1 = 0;            // channel messages: first data byte; meta: the meta type
+    uint8_t Data2 = 0;            // channel messages: second data byte (0 for one-byte messages)
     std::vector<uint8_t> Payload; // meta and sysex contents
 
     uint8_t Kind() const { return Status & 0xF0; }

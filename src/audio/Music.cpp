@@ -74,12 +74,24 @@ void Game::PlayStageMusic() {
     StartTrack(*this, file);
 }
 
-void Game::PlayBossMusic() { StartTrack(*this, StageNumber == 5 ? "boss2.mid" : "boss1.mid"); }
-void Game::PlayClearMusic() { StartTrack(*this, "clear.mid"); }
-void Game::PlayContinueMusic() { StartTrack(*this, "cont.mid"); }
-void Game::PlaySelectMusic() { StartTrack(*this, "csel.mid"); }
-void Game::PlayEndingMusic() { StartTrack(*this, "end.mid"); }
-void Game::PlayGameOverMusic() { StartTrack(*this, "over.mid"); }
+void Game::PlayBossMusic() {
+    StartTrack(*this, StageNumber == 5 ? "boss2.mid" : "boss1.mid");
+}
+void Game::PlayClearMusic() {
+    StartTrack(*this, "clear.mid");
+}
+void Game::PlayContinueMusic() {
+    StartTrack(*this, "cont.mid");
+}
+void Game::PlaySelectMusic() {
+    StartTrack(*this, "csel.mid");
+}
+void Game::PlayEndingMusic() {
+    StartTrack(*this, "end.mid");
+}
+void Game::PlayGameOverMusic() {
+    StartTrack(*this, "over.mid");
+}
 
 void Game::StopMusic() {
     if (!MusicOn) return;

@@ -53,10 +53,14 @@ MusicCommand ParseMusicCommand(std::string_view text) {
     }
     if (!is(1, "midi")) return result;
     if (w.size() == 2) {
-        if (is(0, "play")) result.What = Verb::Play;
-        else if (is(0, "pause")) result.What = Verb::Pause;
-        else if (is(0, "stop")) result.What = Verb::Stop;
-        else if (is(0, "close")) result.What = Verb::Close;
+        if (is(0, "play"))
+            result.What = Verb::Play;
+        else if (is(0, "pause"))
+            result.What = Verb::Pause;
+        else if (is(0, "stop"))
+            result.What = Verb::Stop;
+        else if (is(0, "close"))
+            result.What = Verb::Close;
     } else if (w.size() == 4 && is(0, "seek") && is(2, "to") && is(3, "start")) {
         result.What = Verb::SeekToStart;
     } else if (w.size() == 3 && is(0, "status") && is(2, "mode")) {

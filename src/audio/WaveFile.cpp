@@ -6,15 +6,18 @@
 namespace {
 
 uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t Le16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
 } // namespace
 
 std::optional<WaveFile> ReadWaveFile(std::span<const uint8_t> bytes) {
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
+    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
+        std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
         return std::nullopt;
     // The RIFF length is often wrong (streamed or truncated files): only the bytes we have count.
     const size_t end = bytes.size();
@@ -45,8 +48,9 @@ std::optional<WaveFile> ReadWaveFile(std::span<const uint8_t> bytes) {
         pos = bodyAt + length + (length & 1);
         if (pos > end) break;
     }
-    if (!haveData || (wave.Channels != 1 && wave.Channels != 2) || (wave.BitsPerSample != 8 && wave.BitsPerSample != 16) ||
-        wave.SampleRate < 8000 || wave.SampleRate > 192000)
+    if (!haveData || (wave.Channels != 1 && wave.Channels != 2) ||
+        (wave.BitsPerSample != 8 && wave.BitsPerSample != 16) || wave.SampleRate < 8000 ||
+        wave.SampleRate > 192000)
         return std::nullopt;
     const size_t frameBytes = wave.Channels * (wave.BitsPerSample / 8u);
     wave.Data = wave.Data.first(wave.Data.size() - wave.Data.size() % frameBytes);

@@ -33,9 +33,11 @@ int main(int argc, char** argv) {
     }
     if (verbose) {
         for (const auto& p : r.Parts)
-            std::fprintf(stderr, "  part %c  channel %2d  %4u notes  %7.2f bars%s\n", p.Name, p.Channel, p.Notes,
-                         static_cast<double>(p.EndTick) / r.TicksPerBar, p.EndTick == r.EndTick ? "" : "  (short)");
-        std::fprintf(stderr, "  %.2f bars, %.1f s\n", static_cast<double>(r.EndTick) / r.TicksPerBar, r.LengthSeconds);
+            std::fprintf(stderr, "  part %c  channel %2d  %4u notes  %7.2f bars%s\n", p.Name, p.Channel,
+                         p.Notes, static_cast<double>(p.EndTick) / r.TicksPerBar,
+                         p.EndTick == r.EndTick ? "" : "  (short)");
+        std::fprintf(stderr, "  %.2f bars, %.1f s\n", static_cast<double>(r.EndTick) / r.TicksPerBar,
+                     r.LengthSeconds);
     }
     std::string temp = std::string(argv[first + 1]) + ".tmp";
     {

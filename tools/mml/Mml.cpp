@@ -56,7 +56,9 @@ struct Song {
     std::vector<std::pair<uint32_t, uint32_t>> Tempos; // tick, microseconds per quarter
 };
 
-bool IsPartLetter(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsPartLetter(char c) {
+    return c >= 'A' && c <= 'Z';
+}
 bool IsNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -85,7 +87,8 @@ void ReadLines(std::string_view source, Song& song) {
         std::string_view line = source.substr(at, end - at);
         at = end + 1;
         ++lineNumber;
-        if (size_t comment = line.find(';'); comment != std::string_view::npos) line = line.substr(0, comment);
+        if (size_t comment = line.find(';'); comment != std::string_view::npos)
+            line = line.substr(0, comment);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (Trim(line).empty()) continue;
 
@@ -113,9 +116,10 @@ void ReadLines(std::string_view source, Song& song) {
             } else if (word == "#channel") {
                 int channel = 0;
                 char part = 0;
-                if (std::sscanf(std::string(rest).c_str(), "%c %d", &part, &channel) != 2 || !IsPartLetter(part) ||
-                    channel < 1 || channel > 16)
-                    throw CompileError(lineNumber, 1, "#channel needs a part letter and a channel from 1 to 16");
+                if (std::sscanf(std::string(rest).c_str(), "%c %d", &part, &channel) != 2 ||
+                    !IsPartLetter(part) || channel < 1 || channel > 16)
+                    throw CompileError(lineNumber, 1,
+                                       "#channel needs a part letter and a channel from 1 to 16");
                 song.Channels[part] = channel;
             } else if (word == "#def") {
                 size_t nameEnd = 0;
@@ -135,7 +139,8 @@ void ReadLines(std::string_view source, Song& song) {
         int column;
         if (line[0] == ' ' || line[0] == '\t') {
             // Continues the parts of the line above.
-            if (lastParts.empty()) throw CompileError(lineNumber, 1, "indented line without a part line above");
+            if (lastParts.empty())
+                throw CompileError(lineNumber, 1, "indented line without a part line above");
             body = line;
             column = 1;
         } else {
@@ -183,8 +188,9 @@ void Expand(const Song& song, const std::vector<SourceChar>& in, std::vector<Sou
 // ---------------------------------------------------------------- playing a part
 
 class PartReader {
-public:
-    PartReader(Song& song, Part& part, std::vector<SourceChar> text) : song_(song), part_(part), t_(std::move(text)) {
+  public:
+    PartReader(Song& song, Part& part, std::vector<SourceChar> text)
+        : song_(song), part_(part), t_(std::move(text)) {
         MatchBrackets();
     }
 
@@ -195,7 +201,7 @@ public:
         part_.EndTick = tick_;
     }
 
-private:
+  private:
     struct Loop {
         size_t Open, Close;
         int Count, Pass;
@@ -219,7 +225,8 @@ private:
     void MatchBrackets() {
         std::vector<size_t> open;
         for (size_t i = 0; i < t_.size(); ++i) {
-            if (t_[i].C == '[') open.push_back(i);
+            if (t_[i].C == '[')
+                open.push_back(i);
             else if (t_[i].C == ']') {
                 if (open.empty()) Fail(i, "] without [");
                 closeOf_[open.back()] = i;
@@ -253,7 +260,8 @@ private:
         size_t at = pos_;
         auto n = Number(allowSign);
         if (!n || *n < low || *n > high)
-            Fail(at, std::string(what) + " needs a number from " + std::to_string(low) + " to " + std::to_string(high));
+            Fail(at, std::string(what) + " needs a number from " + std::to_string(low) + " to " +
+                         std::to_string(high));
         return *n;
     }
 
@@ -265,7 +273,8 @@ private:
             ++pos_;
             ticks = static_cast<uint32_t>(RequireNumber(1, WholeNote * 16, "%"));
         } else if (auto n = Number()) {
-            if (*n < 1 || WholeNote % *n != 0) Fail(at, "no note value " + std::to_string(*n) + " at this resolution");
+            if (*n < 1 || WholeNote % *n != 0)
+                Fail(at, "no note value " + std::to_string(*n) + " at this resolution");
             ticks = static_cast<uint32_t>(WholeNote / *n);
         }
         uint32_t add = ticks;
@@ -298,18 +307,22 @@ private:
         part_.Events.push_back({tick, order, part_.Events.size(), std::move(bytes)});
     }
     void Control(int number, int value) {
-        Emit(tick_, 1, {static_cast<uint8_t>(0xB0 | (part_.Channel - 1)), static_cast<uint8_t>(number),
-                        static_cast<uint8_t>(value)});
+        Emit(tick_, 1,
+             {static_cast<uint8_t>(0xB0 | (part_.Channel - 1)), static_cast<uint8_t>(number),
+              static_cast<uint8_t>(value)});
     }
 
     void Flush() {
         if (pending_.Pitches.empty()) return;
-        uint32_t sounding = pending_.Tie ? pending_.Length : std::max<uint32_t>(1, pending_.Length * pending_.Gate / 8);
+        uint32_t sounding =
+            pending_.Tie ? pending_.Length : std::max<uint32_t>(1, pending_.Length * pending_.Gate / 8);
         const uint8_t status = static_cast<uint8_t>(part_.Channel - 1);
         for (int p : pending_.Pitches) {
-            Emit(pending_.On, 2, {static_cast<uint8_t>(0x90 | status), static_cast<uint8_t>(p),
-                                  static_cast<uint8_t>(pending_.Velocity)});
-            Emit(pending_.On + sounding, 0, {static_cast<uint8_t>(0x80 | status), static_cast<uint8_t>(p), 0});
+            Emit(pending_.On, 2,
+                 {static_cast<uint8_t>(0x90 | status), static_cast<uint8_t>(p),
+                  static_cast<uint8_t>(pending_.Velocity)});
+            Emit(pending_.On + sounding, 0,
+                 {static_cast<uint8_t>(0x80 | status), static_cast<uint8_t>(p), 0});
         }
         part_.Notes += static_cast<uint32_t>(pending_.Pitches.size());
         pending_ = {};
@@ -349,7 +362,13 @@ private:
         case ' ':
         case '\t':
             return;
-        case 'c': case 'd': case 'e': case 'f': case 'g': case 'a': case 'b': {
+        case 'c':
+        case 'd':
+        case 'e':
+        case 'f':
+        case 'g':
+        case 'a':
+        case 'b': {
             int s = Semitone(c);
             Note(at, {Pitch(at, octave_, s)});
             return;
@@ -370,9 +389,12 @@ private:
                 if (d >= 'a' && d <= 'g') {
                     int s = Semitone(d);
                     pitches.push_back(Pitch(noteAt, octave, s));
-                } else if (d == '>') ++octave;
-                else if (d == '<') --octave;
-                else if (d != ' ') Fail(noteAt, "only notes, < and > inside a chord");
+                } else if (d == '>')
+                    ++octave;
+                else if (d == '<')
+                    --octave;
+                else if (d != ' ')
+                    Fail(noteAt, "only notes, < and > inside a chord");
             }
             ++pos_;
             if (pitches.empty()) Fail(at, "empty chord");
@@ -440,7 +462,8 @@ private:
         }
         case '@': {
             int program = static_cast<int>(RequireNumber(1, 128, "@"));
-            Emit(tick_, 1, {static_cast<uint8_t>(0xC0 | (part_.Channel - 1)), static_cast<uint8_t>(program - 1)});
+            Emit(tick_, 1,
+                 {static_cast<uint8_t>(0xC0 | (part_.Channel - 1)), static_cast<uint8_t>(program - 1)});
             return;
         }
         case 't': {
@@ -520,7 +543,9 @@ std::vector<uint8_t> Meta(uint8_t type, std::vector<uint8_t> data) {
 
 void WriteTrack(std::vector<uint8_t>& out, std::vector<Event> events, uint32_t endTick) {
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
-        return a.Tick != b.Tick ? a.Tick < b.Tick : a.Order != b.Order ? a.Order < b.Order : a.Sequence < b.Sequence;
+        return a.Tick != b.Tick     ? a.Tick < b.Tick
+               : a.Order != b.Order ? a.Order < b.Order
+                                    : a.Sequence < b.Sequence;
     });
     std::vector<uint8_t> body;
     uint32_t last = 0;
@@ -549,9 +574,12 @@ Result Compile(std::string_view source) {
         std::map<int, char> firstPartOfChannel;
         for (auto& [name, part] : song.Parts) {
             auto assigned = song.Channels.find(name);
-            if (assigned != song.Channels.end()) part.Channel = assigned->second;
-            else if (name <= 'P') part.Channel = name - 'A' + 1;
-            else throw CompileError(part.FirstLine, 1, std::string("part ") + name + " needs a #channel");
+            if (assigned != song.Channels.end())
+                part.Channel = assigned->second;
+            else if (name <= 'P')
+                part.Channel = name - 'A' + 1;
+            else
+                throw CompileError(part.FirstLine, 1, std::string("part ") + name + " needs a #channel");
             firstPartOfChannel.emplace(part.Channel, name);
             std::vector<SourceChar> text;
             Expand(song, part.Text, text, 0);
@@ -565,14 +593,17 @@ Result Compile(std::string_view source) {
         auto add = [&](uint32_t tick, std::vector<uint8_t> bytes) {
             conductor.push_back({tick, 1, conductor.size(), std::move(bytes)});
         };
-        if (!song.Title.empty()) add(0, Meta(0x03, std::vector<uint8_t>(song.Title.begin(), song.Title.end())));
-        uint8_t denominatorPower = static_cast<uint8_t>(std::countr_zero(static_cast<unsigned>(song.MeterDenominator)));
+        if (!song.Title.empty())
+            add(0, Meta(0x03, std::vector<uint8_t>(song.Title.begin(), song.Title.end())));
+        uint8_t denominatorPower =
+            static_cast<uint8_t>(std::countr_zero(static_cast<unsigned>(song.MeterDenominator)));
         add(0, Meta(0x58, {static_cast<uint8_t>(song.MeterNumerator), denominatorPower, 24, 8}));
         // Later tempo changes at one tick win: keep the file order.
         std::stable_sort(song.Tempos.begin(), song.Tempos.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         for (auto [tick, us] : song.Tempos)
-            add(tick, Meta(0x51, {static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8), static_cast<uint8_t>(us)}));
+            add(tick, Meta(0x51, {static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8),
+                                  static_cast<uint8_t>(us)}));
         for (auto [channel, name] : firstPartOfChannel) {
             uint8_t status = static_cast<uint8_t>(0xB0 | (channel - 1));
             add(0, {status, 121, 0});

@@ -16,10 +16,12 @@ struct ParseError {
     std::string What;
 };
 
-double NoteHz(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
+double NoteHz(int note) {
+    return 440.0 * std::pow(2.0, (note - 69) / 12.0);
+}
 
 class Oscillator {
-public:
+  public:
     explicit Oscillator(const Voice& v) : v_(v), noiseState_(v.Seed ? v.Seed : 1) { NextNoise(); }
 
     // One sample at this frequency (Hz) and sample rate.
@@ -43,7 +45,7 @@ public:
         return 0;
     }
 
-private:
+  private:
     void NextNoise() {
         // xorshift32: the same seed gives the same noise on every machine.
         noiseState_ ^= noiseState_ << 13;
@@ -60,7 +62,7 @@ private:
 
 // Zero-delay-feedback state-variable low-pass: stable for any cutoff below Nyquist.
 class LowPass {
-public:
+  public:
     double Next(double x, double cutoff, double q, double rate) {
         const double g = std::tan(Pi * std::min(cutoff, rate * 0.45) / rate);
         const double k = 1 / q;
@@ -75,7 +77,7 @@ public:
         return v2;
     }
 
-private:
+  private:
     double ic1_ = 0, ic2_ = 0;
 };
 
@@ -160,36 +162,62 @@ ParseResult Parse(std::string_view text) {
                 return *v;
             };
             auto num = [&](double low, double high) { return Number(in, lineNumber, name, low, high); };
-            if (name == "voice") patch.Voices.emplace_back();
-            else if (name == "rate") patch.Rate = static_cast<int>(num(8000, 96000));
-            else if (name == "peak") patch.PeakDb = num(-40, 0);
-            else if (name == "drive") patch.Drive = num(0, 20);
-            else if (name == "tail") patch.Tail = num(0, MaxSeconds);
+            if (name == "voice")
+                patch.Voices.emplace_back();
+            else if (name == "rate")
+                patch.Rate = static_cast<int>(num(8000, 96000));
+            else if (name == "peak")
+                patch.PeakDb = num(-40, 0);
+            else if (name == "drive")
+                patch.Drive = num(0, 20);
+            else if (name == "tail")
+                patch.Tail = num(0, MaxSeconds);
             else if (name == "wave") {
                 std::string w;
                 in >> w;
                 Voice& voice = voiceOnly();
-                if (w == "square") voice.Shape = Wave::Square;
-                else if (w == "saw") voice.Shape = Wave::Saw;
-                else if (w == "triangle") voice.Shape = Wave::Triangle;
-                else if (w == "sine") voice.Shape = Wave::Sine;
-                else if (w == "noise") voice.Shape = Wave::Noise;
-                else throw ParseError{lineNumber, "wave is square, saw, triangle, sine or noise"};
-            } else if (name == "start") voiceOnly().Start = num(0, MaxSeconds);
-            else if (name == "attack") voiceOnly().Attack = num(0.0001, MaxSeconds);
-            else if (name == "decay") voiceOnly().Decay = num(0, MaxSeconds);
-            else if (name == "hold") voiceOnly().Hold = num(0, MaxSeconds);
-            else if (name == "release") voiceOnly().Release = num(0, MaxSeconds);
-            else if (name == "sustain") voiceOnly().Sustain = num(0, 1);
-            else if (name == "level") voiceOnly().Level = num(0, 10);
-            else if (name == "freq") voiceOnly().Freq = num(1, 20000);
-            else if (name == "slide") voiceOnly().SlideTo = num(1, 20000);
-            else if (name == "slidetime") voiceOnly().SlideTime = num(0.001, MaxSeconds);
-            else if (name == "step") voiceOnly().Step = num(0.001, MaxSeconds);
-            else if (name == "cycle") voiceOnly().Cycle = true;
-            else if (name == "duty") voiceOnly().Duty = num(0.01, 0.99);
-            else if (name == "resonance") voiceOnly().Resonance = num(0.5, 8);
-            else if (name == "seed") voiceOnly().Seed = static_cast<uint32_t>(num(1, 4294967295.0));
+                if (w == "square")
+                    voice.Shape = Wave::Square;
+                else if (w == "saw")
+                    voice.Shape = Wave::Saw;
+                else if (w == "triangle")
+                    voice.Shape = Wave::Triangle;
+                else if (w == "sine")
+                    voice.Shape = Wave::Sine;
+                else if (w == "noise")
+                    voice.Shape = Wave::Noise;
+                else
+                    throw ParseError{lineNumber, "wave is square, saw, triangle, sine or noise"};
+            } else if (name == "start")
+                voiceOnly().Start = num(0, MaxSeconds);
+            else if (name == "attack")
+                voiceOnly().Attack = num(0.0001, MaxSeconds);
+            else if (name == "decay")
+                voiceOnly().Decay = num(0, MaxSeconds);
+            else if (name == "hold")
+                voiceOnly().Hold = num(0, MaxSeconds);
+            else if (name == "release")
+                voiceOnly().Release = num(0, MaxSeconds);
+            else if (name == "sustain")
+                voiceOnly().Sustain = num(0, 1);
+            else if (name == "level")
+                voiceOnly().Level = num(0, 10);
+            else if (name == "freq")
+                voiceOnly().Freq = num(1, 20000);
+            else if (name == "slide")
+                voiceOnly().SlideTo = num(1, 20000);
+            else if (name == "slidetime")
+                voiceOnly().SlideTime = num(0.001, MaxSeconds);
+            else if (name == "step")
+                voiceOnly().Step = num(0.001, MaxSeconds);
+            else if (name == "cycle")
+                voiceOnly().Cycle = true;
+            else if (name == "duty")
+                voiceOnly().Duty = num(0.01, 0.99);
+            else if (name == "resonance")
+                voiceOnly().Resonance = num(0.5, 8);
+            else if (name == "seed")
+                voiceOnly().Seed = static_cast<uint32_t>(num(1, 4294967295.0));
             else if (name == "vibrato") {
                 Voice& voice = voiceOnly();
                 voice.VibratoDepth = num(0, 24);
@@ -204,17 +232,20 @@ ParseResult Parse(std::string_view text) {
                 voice.Notes.clear();
                 int note;
                 while (in >> note) {
-                    if (note < 0 || note > 127) throw ParseError{lineNumber, "notes are MIDI numbers 0 to 127"};
+                    if (note < 0 || note > 127)
+                        throw ParseError{lineNumber, "notes are MIDI numbers 0 to 127"};
                     voice.Notes.push_back(note);
                 }
                 if (voice.Notes.empty()) throw ParseError{lineNumber, "notes needs at least one note"};
-            } else throw ParseError{lineNumber, "unknown setting " + name};
+            } else
+                throw ParseError{lineNumber, "unknown setting " + name};
             std::string extra;
             if (in.clear(), in >> extra) throw ParseError{lineNumber, "unexpected " + extra};
         }
         if (patch.Voices.empty()) throw ParseError{lineNumber, "no voice"};
         for (const Voice& v : patch.Voices)
-            if (v.Start + v.Length() > MaxSeconds) throw ParseError{lineNumber, "a voice runs past 20 seconds"};
+            if (v.Start + v.Length() > MaxSeconds)
+                throw ParseError{lineNumber, "a voice runs past 20 seconds"};
         result.Ok = true;
     } catch (const ParseError& e) {
         result.Ok = false;

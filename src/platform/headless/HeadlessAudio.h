@@ -10,7 +10,7 @@
 #include <vector>
 
 class HeadlessAudio {
-public:
+  public:
     enum class Mode { Closed, Stopped, Playing, Paused };
     struct SoundStart {
         const uint8_t* Data;
@@ -26,9 +26,9 @@ public:
     // says, and a missing or unreadable file does not open (as on the real device).
     std::optional<uint32_t> TrackLengthMs;
 
-    std::vector<std::string> Commands;     // every command string, in order
-    std::vector<size_t> SoundsPlayed;      // byte size of each image played, in order
-    std::vector<SoundStart> SoundStarts;   // each image played, in order
+    std::vector<std::string> Commands;   // every command string, in order
+    std::vector<size_t> SoundsPlayed;    // byte size of each image played, in order
+    std::vector<SoundStart> SoundStarts; // each image played, in order
 
     Mode State() const { return mode_; }
     const std::string& OpenFile() const { return file_; }
@@ -37,7 +37,7 @@ public:
     // The image sounding now; null when it has ended or none was played.
     const uint8_t* SoundPlaying() const { return soundLeftMs_ > 0 ? sound_ : nullptr; }
 
-private:
+  private:
     Mode mode_ = Mode::Closed;
     std::string file_;
     uint32_t position_ = 0, length_ = 0;

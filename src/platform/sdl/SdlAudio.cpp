@@ -147,7 +147,9 @@ struct SdlAudio::Impl {
 };
 
 SdlAudio::SdlAudio() : impl_(std::make_unique<Impl>()) {}
-SdlAudio::~SdlAudio() { Close(); }
+SdlAudio::~SdlAudio() {
+    Close();
+}
 
 void SdlAudio::Open(const std::string& programDirectory) {
     Close();
@@ -164,7 +166,8 @@ void SdlAudio::Open(const std::string& programDirectory) {
     }
 
     // The game writes no log: keep the synthesiser quiet too.
-    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
+    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+        fluid_set_log_function(level, nullptr, nullptr);
     a.settings = new_fluid_settings();
     if (a.settings) {
         fluid_settings_setnum(a.settings, "synth.sample-rate", SampleRate);
@@ -205,7 +208,9 @@ void SdlAudio::Close() {
     a.settings = nullptr;
 }
 
-std::string SdlAudio::Command(std::string_view command) { return impl_->Music(ParseMusicCommand(command)); }
+std::string SdlAudio::Command(std::string_view command) {
+    return impl_->Music(ParseMusicCommand(command));
+}
 
 void SdlAudio::PlaySound(std::span<const uint8_t> wav) {
     Impl& a = *impl_;
@@ -215,7 +220,8 @@ void SdlAudio::PlaySound(std::span<const uint8_t> wav) {
     if (found == a.chunks.end()) {
         // Converted once; a broken image is remembered as nothing to play.
         Mix_Chunk* chunk = nullptr;
-        if (ReadWaveFile(wav)) chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1);
+        if (ReadWaveFile(wav))
+            chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1);
         found = a.chunks.emplace(key, chunk).first;
     }
     if (found->second) Mix_PlayChannel(0, found->second, 0);

@@ -10,7 +10,7 @@
 #include <string_view>
 
 class SdlAudio {
-public:
+  public:
     SdlAudio();
     ~SdlAudio();
     SdlAudio(const SdlAudio&) = delete;
@@ -26,6 +26,6 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
