@@ -180,4 +180,22 @@ TEST_F(DiskAudio, ANewEffectStopsTheOneSounding) {
     EXPECT_GT(sounding[2].Ms, 350) << "and did not come back";
 }
 
+TEST_F(DiskAudio, WithoutASoundFontTracksStillRunTheirCourseSilently) {
+    mml::Result song = mml::Compile("#tempo 120\nA @17 o4 q8 'ceg'4\n");
+    ASSERT_TRUE(song.Ok) << song.Error;
+    const std::string midi = (dir_ / "quarter.mid").string();
+    std::ofstream(midi, std::ios::binary)
+        .write(reinterpret_cast<const char*>(song.Midi.data()),
+               static_cast<std::streamsize>(song.Midi.size()));
+
+    SdlAudio audio;
+    audio.Open(dir_.string()); // no SoundFont here
+    audio.Command("Open \"" + midi + "\" alias Midi");
+    audio.Command("Play Midi");
+    EXPECT_NEAR(UntilStopped(audio).count(), 500, 90) << "the track keeps its time, so it still loops";
+    EXPECT_EQ(audio.Command("status Midi mode"), "stopped");
+    audio.Close();
+    for (const Stretch& r : Runs(Output())) EXPECT_EQ(r.Kind, 's');
+}
+
 } // namespace
