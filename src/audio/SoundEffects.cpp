@@ -13,6 +13,11 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// One voice, and nothing at all while sound effects are off.
+void Play(Game& game, const std::vector<uint8_t>& sound) {
+    if (game.SoundOn) game.Host.PlaySound(sound);
+}
+
 } // namespace
 
 void Game::LoadSoundEffects() {
@@ -28,29 +33,29 @@ void Game::LoadSoundEffects() {
 }
 
 void Game::PlayHitSound() {
-    if (SoundOn) Host.PlaySound(HitSound);
+    Play(*this, HitSound);
 }
 void Game::PlayHit2Sound() {
-    if (SoundOn) Host.PlaySound(Hit2Sound);
+    Play(*this, Hit2Sound);
 }
 void Game::PlayHit3Sound() {
-    if (SoundOn) Host.PlaySound(Hit3Sound);
+    Play(*this, Hit3Sound);
 }
 void Game::PlayBeamSound() {
-    if (SoundOn) Host.PlaySound(BeamSound);
+    Play(*this, BeamSound);
 }
 void Game::PlaySelectSound() {
-    if (SoundOn) Host.PlaySound(SelectSound);
+    Play(*this, SelectSound);
 }
 void Game::PlayDecideSound() {
-    if (SoundOn) Host.PlaySound(DecideSound);
+    Play(*this, DecideSound);
 }
 void Game::PlayItemSound() {
-    if (SoundOn) Host.PlaySound(ItemSound);
+    Play(*this, ItemSound);
 }
 void Game::PlayWarnSound() {
-    if (SoundOn) Host.PlaySound(WarnSound);
+    Play(*this, WarnSound);
 }
 void Game::PlayUpSound() {
-    if (SoundOn) Host.PlaySound(UpSound);
+    Play(*this, UpSound);
 }
