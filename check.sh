@@ -11,7 +11,7 @@ cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 # Every file reader against random bytes for a while.
-./fuzz/run.sh 20
+./fuzz/run.sh 15
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKORVAXION_SANITIZE=ON -DKORVAXION_BUILD_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j"$jobs"

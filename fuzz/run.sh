@@ -14,8 +14,12 @@ build/bin/kvx placeholder 5 3 "$corpus/sheet/tiny.kvx" 2 0 1 1 1
 cp build/G1.kvx "$corpus/sheet/" 2>/dev/null || true
 mkdir -p "$corpus/stage"
 cp assets/stages/*.dat tests/fixtures/stages/*.dat "$corpus/stage/"
+# The built music and effects.
+mkdir -p "$corpus/midi" "$corpus/wave"
+cp build/*.mid "$corpus/midi/" 2>/dev/null || true
+cp build/*.wav "$corpus/wave/" 2>/dev/null || true
 
-for target in sheet stage; do
+for target in sheet stage midi wave; do
   echo "fuzz_$target: ${seconds}s"
   "build-fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=65536 -print_final_stats=0 \
     "$corpus/$target" 2>&1 | tail -n 2

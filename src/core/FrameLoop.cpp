@@ -96,7 +96,7 @@ void Game::PlayFrame() {
 }
 
 void Game::PlayAfterWait() {
-    if (StagePhase != 3) LoopMusic();
+    if (StagePhase != 3 && !Paused) LoopMusic();
 }
 
 void Game::RespawnStar(StarRecord& star) {

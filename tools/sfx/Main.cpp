@@ -1,0 +1,61 @@
+// sfx: renders one sound-effect patch into a WAV file.
+//   sfx [-v] patch.txt output.wav
+// -v prints the length, peak and RMS level.
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "Sfx.h"
+
+int main(int argc, char** argv) {
+    bool verbose = false;
+    int first = 1;
+    if (argc > 1 && std::string(argv[1]) == "-v") {
+        verbose = true;
+        first = 2;
+    }
+    if (argc - first != 2) {
+        std::fprintf(stderr, "usage: sfx [-v] patch.txt output.wav\n");
+        return 2;
+    }
+    std::ifstream in(argv[first], std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "sfx: cannot read %s\n", argv[first]);
+        return 1;
+    }
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    sfx::ParseResult parsed = sfx::Parse(text);
+    if (!parsed.Ok) {
+        std::fprintf(stderr, "%s:%s\n", argv[first], parsed.Error.c_str());
+        return 1;
+    }
+    std::vector<int16_t> samples = sfx::Render(parsed.Sound);
+    if (verbose) {
+        double peak = 0, sum = 0;
+        for (int16_t s : samples) {
+            peak = std::max(peak, std::abs(s / 32768.0));
+            sum += (s / 32768.0) * (s / 32768.0);
+        }
+        double rms = samples.empty() ? 0 : std::sqrt(sum / samples.size());
+        std::fprintf(stderr, "  %.3f s  peak %.1f dBFS  RMS %.1f dBFS\n",
+                     static_cast<double>(samples.size()) / parsed.Sound.Rate, 20 * std::log10(peak + 1e-12),
+                     20 * std::log10(rms + 1e-12));
+    }
+    std::vector<uint8_t> image = sfx::WaveImage(samples, parsed.Sound.Rate);
+    std::string temp = std::string(argv[first + 1]) + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+        if (!out) {
+            std::fprintf(stderr, "sfx: cannot write %s\n", temp.c_str());
+            return 1;
+        }
+    }
+    if (std::rename(temp.c_str(), argv[first + 1]) != 0) {
+        std::fprintf(stderr, "sfx: cannot write %s\n", argv[first + 1]);
+        return 1;
+    }
+    return 0;
+}
