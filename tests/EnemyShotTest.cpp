@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ShotWorld.h"
+#include "core/Numeric.h"
 
 namespace {
 
@@ -152,16 +153,20 @@ TEST(EnemyShotSteps, ReaimingShotTurnsAtAgesTenAndTwentyFive) {
     EXPECT_EQ(w.g.EnemyShotTable[k].Heading, again);
 }
 
-TEST(EnemyShotSteps, WandererDrawsThreeRandomNumbersThenFliesStraight) {
+TEST(EnemyShotSteps, WandererTurnsRandomlyAtAges20_40_60ThenFliesStraight) {
     ShotWorld a(7), b(7);
     a.g.Player.Arrived = false;
     const int k = a.Shot(6, 160, 240, 1, 0);
     Frames(a.g, 1);
     EXPECT_EQ(a.g.EnemyShotTable[k].X, 160); // still on its first frame
-    Frames(a.g, 69);
+    Frames(a.g, 19);
+    EXPECT_EQ(a.g.EnemyShotTable[k].Heading, 0);
+    Frames(a.g, 1);
+    EXPECT_EQ(a.g.EnemyShotTable[k].Heading, static_cast<int16_t>(Int(360 * b.g.Random())));
+    Frames(a.g, 49);
     ASSERT_TRUE(a.g.EnemyShotTable[k].Active);
-    for (int i = 0; i < 3; ++i) b.g.Random();
-    EXPECT_EQ(a.g.Random(), b.g.Random());
+    for (int i = 0; i < 2; ++i) b.g.Random();
+    EXPECT_EQ(a.g.Random(), b.g.Random()) << "three numbers drawn in all";
 }
 
 TEST(EnemyShotDrawing, RemovalBoundsAndPanelEdge) {
