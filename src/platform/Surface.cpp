@@ -3,8 +3,49 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "resources/Bitmap8.h"
+
+namespace {
+
+// Runs of pixels are combined four at a time (plain SSE2-sized vectors, whatever the compiler
+// flags), then one by one for the rest of the run.
+using Pixels4 = uint32_t __attribute__((vector_size(16)));
+
+inline Pixels4 Load4(const uint32_t* p) {
+    Pixels4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline void Store4(uint32_t* p, Pixels4 v) { std::memcpy(p, &v, sizeof v); }
+
+inline void AndRun(uint32_t* d, const uint32_t* s, int n) {
+    int i = 0;
+    for (; i + 4 <= n; i += 4) Store4(d + i, Load4(d + i) & Load4(s + i));
+    for (; i < n; ++i) d[i] &= s[i];
+}
+
+inline void OrRun(uint32_t* d, const uint32_t* s, int n) {
+    int i = 0;
+    for (; i + 4 <= n; i += 4) Store4(d + i, Load4(d + i) | Load4(s + i));
+    for (; i < n; ++i) d[i] |= s[i];
+}
+
+inline void FillRun(uint32_t* d, uint32_t* end, uint32_t c) {
+    const Pixels4 v = {c, c, c, c};
+    for (; end - d >= 4; d += 4) Store4(d, v);
+    for (; d != end; ++d) *d = c;
+}
+
+inline void OrFillRun(uint32_t* d, uint32_t* end, uint32_t c) {
+    const Pixels4 v = {c, c, c, c};
+    for (; end - d >= 4; d += 4) Store4(d, Load4(d) | v);
+    for (; d != end; ++d) *d |= c;
+}
+
+} // namespace
 
 Surface::Surface(int width, int height) { Resize(width, height); }
 
@@ -84,13 +125,9 @@ void Surface::HLine(int x1, int x2, int y, uint32_t colour) {
     uint32_t* first = Row(y) + x1;
     uint32_t* last = Row(y) + x2 + 1;
     switch (penMode_) {
-    case PenMode::CopyPen: std::fill(first, last, colour & 0xFFFFFF); return;
-    case PenMode::MergePen:
-        for (uint32_t* p = first; p != last; ++p) *p |= colour & 0xFFFFFF;
-        return;
-    case PenMode::MergeNotPen:
-        for (uint32_t* p = first; p != last; ++p) *p |= ~colour & 0xFFFFFF;
-        return;
+    case PenMode::CopyPen: FillRun(first, last, colour & 0xFFFFFF); return;
+    case PenMode::MergePen: OrFillRun(first, last, colour & 0xFFFFFF); return;
+    case PenMode::MergeNotPen: OrFillRun(first, last, ~colour & 0xFFFFFF); return;
     }
 }
 
@@ -187,16 +224,25 @@ void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int 
     y1 = std::min({y1, static_cast<long long>(dst.Height()) - dy, static_cast<long long>(src.Height()) - sy});
     if (x0 >= x1 || y0 >= y1) return;
     const int n = static_cast<int>(x1 - x0);
+    const bool self = &dst == &src; // overlapping runs go pixel by pixel, as they always did
     for (long long j = y0; j < y1; ++j) {
         const uint32_t* s = src.Row(static_cast<int>(sy + j)) + sx + x0;
         uint32_t* d = dst.Row(static_cast<int>(dy + j)) + dx + x0;
         switch (op) {
         case RasterOp::SrcCopy: std::copy(s, s + n, d); break;
         case RasterOp::SrcAnd:
-            for (int i = 0; i < n; ++i) d[i] &= s[i];
+            if (self) {
+                for (int i = 0; i < n; ++i) d[i] &= s[i];
+            } else {
+                AndRun(d, s, n);
+            }
             break;
         case RasterOp::SrcPaint:
-            for (int i = 0; i < n; ++i) d[i] |= s[i];
+            if (self) {
+                for (int i = 0; i < n; ++i) d[i] |= s[i];
+            } else {
+                OrRun(d, s, n);
+            }
             break;
         }
     }
