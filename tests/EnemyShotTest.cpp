@@ -298,6 +298,7 @@ TEST(EnemyShotHitsPlayer, HitAndGrazeBoxes) {
         w.g.Player.ShipType = static_cast<int16_t>(c.ship);
         w.g.SpecialTimer = static_cast<int16_t>(c.specialTimer);
         w.g.StagePhase = static_cast<int16_t>(c.phase);
+        w.g.Player.Energy = 20; // too little for ship 3 to shrug a hit off
         w.g.Picture1.FillBox(340, 300, 439, 334, 0xFFFFFF); // the energy panel
         const int speed = c.kind == 4 ? 0 : 1;
         const int k = w.Shot(c.kind, w.g.Player.X + c.dx, w.g.Player.Y + c.dy - speed, speed, 90);
