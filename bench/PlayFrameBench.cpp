@@ -205,9 +205,15 @@ void RunFrames(benchmark::State& state, Bench& b, const char* name) {
         b.game.PlayFrame();
         benchmark::DoNotOptimize(b.game.Picture1.Pixels().data());
     }
-    // Set KORVAXION_BENCH_PNG to a folder to look at the frame that was measured.
-    if (const char* dir = std::getenv("KORVAXION_BENCH_PNG"))
+    // Set KORVAXION_BENCH_PNG to a folder to look at the scene: a few frames played from the
+    // starting state on a clean field.
+    if (const char* dir = std::getenv("KORVAXION_BENCH_PNG")) {
+        b.start.Restore(b.game);
+        b.game.Picture1.SetBackColour(0);
+        for (int f = 0; f < 3; ++f) b.game.PlayFrame();
         WritePng(b.game.Picture1, std::string(dir) + "/" + name + ".png");
+        WritePng(b.game.PicTeki, std::string(dir) + "/teki.png");
+    }
 }
 
 void BM_WorstCaseFrame(benchmark::State& state) {

@@ -28,12 +28,12 @@ TEST(BeamShape, ByAge) {
         int column; // -1: no column below it
     };
     const Case cases[] = {
-        {20, 10, 90, 1, 2, -1},   {20, 10, 90, 5, 10, -1}, {20, 10, 90, 9, 18, -1}, {20, 10, 90, 10, 20, 20},
-        {20, 10, 90, 79, 20, 20}, {20, 10, 90, 80, 20, 20}, {20, 10, 90, 85, 10, 10}, {20, 10, 90, 89, 2, 2},
-        {5, 2, 50, 1, 2, -1}, // 2.5 rounds to even
-        {7, 2, 50, 1, 4, -1}, // 3.5 rounds to even
-        {7, 3, 20, 18, 4, 4},   // fading divides and truncates: 14 / 3
-        {10, 0, 20, 1, 10, 10}, // no charge: full from the start
+        {20, 10, 90, 1, 2, -1},   {20, 10, 90, 5, 10, -1},  {20, 10, 90, 9, 18, -1},
+        {20, 10, 90, 10, 20, 20}, {20, 10, 90, 79, 20, 20}, {20, 10, 90, 80, 20, 20},
+        {20, 10, 90, 85, 10, 10}, {20, 10, 90, 89, 2, 2},   {5, 2, 50, 1, 2, -1}, // 2.5 rounds to even
+        {7, 2, 50, 1, 4, -1},                                                     // 3.5 rounds to even
+        {7, 3, 20, 18, 4, 4},    // fading divides and truncates: 14 / 3
+        {10, 0, 20, 1, 10, 10},  // no charge: full from the start
         {10, 15, 20, 10, 7, -1}, // charging wins over fading when they overlap
     };
     for (const Case& c : cases) {

@@ -9,8 +9,8 @@ constexpr uint32_t kRed = 0xC00000;
 
 // Opaque sprites for every enemy-shot look, so drawing and erasing can be checked by pixels.
 void PaintShotSprites(Game& g) {
-    ShotWorld::OpaqueSprite(g.PicTeki, 0, 64, 64, 16, kRed);       // kinds 0..3 (and 5, 7)
-    ShotWorld::OpaqueSprite(g.PicTeki, 0, 96, 16, 16, 0x00C000);   // kind 6
+    ShotWorld::OpaqueSprite(g.PicTeki, 0, 64, 64, 16, kRed);         // kinds 0..3 (and 5, 7)
+    ShotWorld::OpaqueSprite(g.PicTeki, 0, 96, 16, 16, 0x00C000);     // kind 6
     ShotWorld::OpaqueSprite(g.PicTeki, 256, 256, 128, 32, 0x8080FF); // kind 15, four frames
 }
 
@@ -174,7 +174,7 @@ TEST(EnemyShotDrawing, RemovalBoundsAndPanelEdge) {
         int x, y;
         bool alive;
     };
-    const Case cases[] = {{323, 200, true}, {325, 200, true}, {326, 200, false}, {-1, 200, false},
+    const Case cases[] = {{323, 200, true},  {325, 200, true}, {326, 200, false}, {-1, 200, false},
                           {100, 481, false}, {100, 480, true}, {100, -1, false}};
     for (const Case& c : cases) {
         ShotWorld w;
@@ -298,7 +298,7 @@ TEST(EnemyShotHitsPlayer, HitAndGrazeBoxes) {
         w.g.Player.ShipType = static_cast<int16_t>(c.ship);
         w.g.SpecialTimer = static_cast<int16_t>(c.specialTimer);
         w.g.StagePhase = static_cast<int16_t>(c.phase);
-        w.g.Player.Energy = 20; // too little for ship 3 to shrug a hit off
+        w.g.Player.Energy = 20;                             // too little for ship 3 to shrug a hit off
         w.g.Picture1.FillBox(340, 300, 439, 334, 0xFFFFFF); // the energy panel
         const int speed = c.kind == 4 ? 0 : 1;
         const int k = w.Shot(c.kind, w.g.Player.X + c.dx, w.g.Player.Y + c.dy - speed, speed, 90);

@@ -14,9 +14,9 @@ TEST(PlayerShotHitsEnemies, BoxIsAThirdOfTheWidthAndMostOfTheHeight) {
         bool hit;
     };
     const Case cases[] = {
-        {32, 32, 10, 0, true},   {32, 32, 11, 0, false}, {32, 32, 0, 26, true},  {32, 32, 0, -27, false},
-        {32, 32, -10, -26, true}, {64, 64, 21, 0, true},  {64, 64, 22, 0, false}, {64, 64, 0, 53, true},
-        {64, 64, 0, 54, false},  {128, 64, 42, 0, true}, {128, 64, 43, 0, false},
+        {32, 32, 10, 0, true},    {32, 32, 11, 0, false}, {32, 32, 0, 26, true},   {32, 32, 0, -27, false},
+        {32, 32, -10, -26, true}, {64, 64, 21, 0, true},  {64, 64, 22, 0, false},  {64, 64, 0, 53, true},
+        {64, 64, 0, 54, false},   {128, 64, 42, 0, true}, {128, 64, 43, 0, false},
     };
     for (const Case& c : cases) {
         ShotWorld w;
@@ -210,8 +210,12 @@ struct BossFixture {
     BossRecord& boss;
 };
 
-BossRecord& StageBoss(Game& g) { return g.Boss; }
-BossRecord& ExtraBoss(Game& g) { return g.ExtraBoss; }
+BossRecord& StageBoss(Game& g) {
+    return g.Boss;
+}
+BossRecord& ExtraBoss(Game& g) {
+    return g.ExtraBoss;
+}
 
 TEST(PlayerShotsHitBoss, BoxAndPhase) {
     struct Case {
@@ -262,7 +266,8 @@ TEST(BossRamsPlayer, QuarterSizedBodyBox) {
         bool hit;
     };
     // 240 x 224: 60 by 56 either way.
-    const Case cases[] = {{59, 55, -1, true}, {60, 0, -1, false}, {0, 56, -1, false}, {0, 0, 0, false}, {0, 0, 1, true}};
+    const Case cases[] = {
+        {59, 55, -1, true}, {60, 0, -1, false}, {0, 56, -1, false}, {0, 0, 0, false}, {0, 0, 1, true}};
     for (const Case& c : cases) {
         BossFixture f(2, StageBoss);
         f.w.g.Lives = 3;

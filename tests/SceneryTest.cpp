@@ -13,12 +13,10 @@ TEST(Scenery, DriftsWithTheScrollAndLeavesByThreeEdges) {
         int endX, endY;
     };
     const Case cases[] = {
-        {100, 100, 1, 3, 0, 0, true, 101, 103},
-        {100, 100, -1, 2, 2, 5, true, 101, 107},
+        {100, 100, 1, 3, 0, 0, true, 101, 103},  {100, 100, -1, 2, 2, 5, true, 101, 107},
         {0, 100, -1, 2, 0, 0, false, -1, 102},  // centre past the left edge: gone, half still visible
         {319, 100, 1, 2, 0, 0, true, 320, 102}, // x = 320 still counts
-        {320, 100, 1, 2, 0, 0, false, 321, 102},
-        {100, 478, 0, 3, 0, 0, false, 100, 481},
+        {320, 100, 1, 2, 0, 0, false, 321, 102}, {100, 478, 0, 3, 0, 0, false, 100, 481},
         {100, -45, 0, 2, 0, 0, true, 100, -43}, // above the top edge stays: objects are born there
     };
     for (const Case& c : cases) {
@@ -36,7 +34,7 @@ TEST(Scenery, DriftsWithTheScrollAndLeavesByThreeEdges) {
 
 TEST(Scenery, DrawnNarrowedAtThePanelAndErasedCleanly) {
     ShotWorld w;
-    ShotWorld::OpaqueSprite(w.g.PicTeki, 0, 128, 32, 32, 0x406080); // shape 0
+    ShotWorld::OpaqueSprite(w.g.PicTeki, 0, 128, 32, 32, 0x406080);  // shape 0
     ShotWorld::OpaqueSprite(w.g.PicTeki, 50, 224, 19, 20, 0x804020); // shape 7, odd width
     w.g.SpawnScenery(0, 310, 100, 1, 3, 0);
     w.g.SpawnScenery(1, 100, 200, 0, 2, 7);

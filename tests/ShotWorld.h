@@ -40,7 +40,8 @@ struct ShotWorld {
     }
 
     // An enemy in slot i, alive, with a w x h body.
-    EnemyRecord& Enemy(int i, int x, int y, int w = 32, int h = 32, int hits = 1, int points = 100, int kind = 0) {
+    EnemyRecord& Enemy(int i, int x, int y, int w = 32, int h = 32, int hits = 1, int points = 100,
+                       int kind = 0) {
         EnemyRecord& e = g.EnemyTable[i];
         e = EnemyRecord{};
         e.Kind = static_cast<int16_t>(kind);

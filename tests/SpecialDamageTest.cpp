@@ -19,8 +19,12 @@ void ArmSpecial(ShotWorld& w, const SpecialCase& c) {
     w.g.SpecialY = 300;
 }
 
-int OriginX(const ShotWorld& w) { return w.g.Player.ShipType == 1 ? w.g.SpecialX : w.g.Player.X; }
-int OriginY(const ShotWorld& w) { return w.g.Player.ShipType == 1 ? w.g.SpecialY : w.g.Player.Y; }
+int OriginX(const ShotWorld& w) {
+    return w.g.Player.ShipType == 1 ? w.g.SpecialX : w.g.Player.X;
+}
+int OriginY(const ShotWorld& w) {
+    return w.g.Player.ShipType == 1 ? w.g.SpecialY : w.g.Player.Y;
+}
 
 const SpecialCase kAreaCases[] = {
     {"ship 0 charging", 0, 20, 100, 0, -20, false},

@@ -35,9 +35,12 @@ int FadingRadius(const BeamRecord& b, int age) {
 // Half-width of the beam's shape at its age, in whole pixels.
 int ShapeRadius(const BeamRecord& b) {
     switch (StageAt(b, b.Age)) {
-    case BeamStage::Charging: return static_cast<int>(RoundHalfEven(ChargingRadius(b, b.Age)));
-    case BeamStage::Full: return b.Radius;
-    case BeamStage::Fading: return FadingRadius(b, b.Age);
+    case BeamStage::Charging:
+        return static_cast<int>(RoundHalfEven(ChargingRadius(b, b.Age)));
+    case BeamStage::Full:
+        return b.Radius;
+    case BeamStage::Fading:
+        return FadingRadius(b, b.Age);
     }
     return 0;
 }
@@ -58,9 +61,13 @@ void Game::PaintBeam(const BeamRecord& b, uint32_t colour, bool drawing) {
         Picture1.FillBox(b.X - r, b.Y, std::min(b.X + r, 320), 480, colour);
 }
 
-void Game::EraseBeam(int k) { PaintBeam(BeamTable[k], PaletteColor(0), false); }
+void Game::EraseBeam(int k) {
+    PaintBeam(BeamTable[k], PaletteColor(0), false);
+}
 
-void Game::DrawBeam(int k) { PaintBeam(BeamTable[k], PaletteColor(14), true); }
+void Game::DrawBeam(int k) {
+    PaintBeam(BeamTable[k], PaletteColor(14), true);
+}
 
 void Game::BeamHitsPlayer(int k) {
     if (SpecialTimer > 0 && Player.ShipType != 1 && Player.ShipType != 3) return;
@@ -71,7 +78,9 @@ void Game::BeamHitsPlayer(int k) {
     const double d = std::sqrt(dx * dx + dy * dy);
     bool hit = false;
     switch (StageAt(b, b.Age)) {
-    case BeamStage::Charging: hit = d < ChargingRadius(b, b.Age); break;
+    case BeamStage::Charging:
+        hit = d < ChargingRadius(b, b.Age);
+        break;
     case BeamStage::Full:
     case BeamStage::Fading: {
         // Inside the disc, or anywhere in the column below the origin.

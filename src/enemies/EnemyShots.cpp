@@ -17,15 +17,22 @@ struct ShotLook {
 // Sprite of a shot kind on PicTeki; Size 0 for kinds drawn otherwise (or not at all).
 ShotLook LookOf(const EnemyShotRecord& s) {
     switch (s.Kind) {
-    case 0: return {0, 64, 16};
-    case 1: return {16, 64, 16};
+    case 0:
+        return {0, 64, 16};
+    case 1:
+        return {16, 64, 16};
     case 2:
     case 5:
-    case 7: return {32, 64, 16};
-    case 3: return {48, 64, 16};
-    case 6: return {0, 96, 16};
-    case 15: return {static_cast<int16_t>(256 + 32 * (s.Age / 3)), 256, 32};
-    default: return {0, 0, 0};
+    case 7:
+        return {32, 64, 16};
+    case 3:
+        return {48, 64, 16};
+    case 6:
+        return {0, 96, 16};
+    case 15:
+        return {static_cast<int16_t>(256 + 32 * (s.Age / 3)), 256, 32};
+    default:
+        return {0, 0, 0};
     }
 }
 
@@ -114,7 +121,8 @@ void Game::StepEnemyShot(int k) {
     EnemyShotRecord& s = EnemyShotTable[k];
     switch (s.Kind) {
     case 0:
-    case 2: break;
+    case 2:
+        break;
     case 1:
         if (s.Age < 60) {
             const int a = Search_DR(static_cast<int16_t>(k));
@@ -170,7 +178,8 @@ void Game::StepEnemyShot(int k) {
     case 15:
         if (s.Age == 11) RemoveEnemyShot(k);
         break;
-    default: return; // unknown kinds never age and never move
+    default:
+        return; // unknown kinds never age and never move
     }
     s.Age = Wrap16(s.Age + 1);
 }

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr uint8_t kPowerful = 64;   // ExtraFlagsA: double damage
-constexpr uint8_t kMbStealth = 64;  // ExtraFlagsB: own shots not drawn
+constexpr uint8_t kPowerful = 64;  // ExtraFlagsA: double damage
+constexpr uint8_t kMbStealth = 64; // ExtraFlagsB: own shots not drawn
 
 bool CountsAsDestroyed(int kind) {
     // Orbiters, mines, chasers, missiles and obstacles are not part of the stage's tally.
@@ -46,11 +46,20 @@ void Game::ErasePlayerShot(int k) {
     }
     if (ExtraFlagsB & kMbStealth) return;
     switch (Player.ShipType) {
-    case 0: FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96 + 8 * s.Kind, 0, false); break;
-    case 1: FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96, 16, false); break;
-    case 2: FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 104, 16, false); break;
-    case 3: FieldSprite(PicTeki, s.X - 16, s.Y - 16, 32, 32, 256 + 32 * (s.Age / 3), 256, false); break;
-    default: break;
+    case 0:
+        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96 + 8 * s.Kind, 0, false);
+        break;
+    case 1:
+        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96, 16, false);
+        break;
+    case 2:
+        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 104, 16, false);
+        break;
+    case 3:
+        FieldSprite(PicTeki, s.X - 16, s.Y - 16, 32, 32, 256 + 32 * (s.Age / 3), 256, false);
+        break;
+    default:
+        break;
     }
 }
 
@@ -65,11 +74,20 @@ void Game::DrawPlayerShot(int k) {
     }
     if (ExtraFlagsB & kMbStealth) return;
     switch (Player.ShipType) {
-    case 0: FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96 + 8 * s.Kind, 0, true); break;
-    case 1: FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96, 16, true); break;
-    case 2: FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 104, 16, true); break;
-    case 3: FieldSprite(PicTeki, s.X - 16, s.Y - 16, 32, 32, 256 + 32 * (s.Age / 3), 256, true); break;
-    default: break;
+    case 0:
+        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96 + 8 * s.Kind, 0, true);
+        break;
+    case 1:
+        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96, 16, true);
+        break;
+    case 2:
+        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 104, 16, true);
+        break;
+    case 3:
+        FieldSprite(PicTeki, s.X - 16, s.Y - 16, 32, 32, 256 + 32 * (s.Age / 3), 256, true);
+        break;
+    default:
+        break;
     }
 }
 

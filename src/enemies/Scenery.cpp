@@ -5,19 +5,23 @@
 namespace {
 
 // Fragments are shown, and erased, only while well inside the field.
-bool FragmentShown(const FragmentRecord& f) { return f.X >= 0 && f.X < 316 && f.Y >= 0 && f.Y < 481; }
+bool FragmentShown(const FragmentRecord& f) {
+    return f.X >= 0 && f.X < 316 && f.Y >= 0 && f.Y < 481;
+}
 
 } // namespace
 
 void Game::EraseScenery(int k) {
     const SceneryRecord& s = SceneryTable[k];
-    FieldSprite(PicTeki, s.X - s.Width / 2, s.Y - s.Height / 2, s.Width, s.Height, s.SpriteX, s.SpriteY, false);
+    FieldSprite(PicTeki, s.X - s.Width / 2, s.Y - s.Height / 2, s.Width, s.Height, s.SpriteX, s.SpriteY,
+                false);
 }
 
 void Game::DrawScenery(int k) {
     const SceneryRecord& s = SceneryTable[k];
     if (!s.Active) return;
-    FieldSprite(PicTeki, s.X - s.Width / 2, s.Y - s.Height / 2, s.Width, s.Height, s.SpriteX, s.SpriteY, true);
+    FieldSprite(PicTeki, s.X - s.Width / 2, s.Y - s.Height / 2, s.Width, s.Height, s.SpriteX, s.SpriteY,
+                true);
 }
 
 void Game::UpdateScenery() {

@@ -12,7 +12,8 @@ constexpr uint8_t kPowerful = 64; // ExtraFlagsA: double damage
 
 // Ship 0's beam: a box centred 20 pixels above the ship, and the column above it to the top.
 bool InBeamOfShip0(int x, int y, int px, int py, int box, int column) {
-    return (std::abs(x - px) < box && std::abs(y - py + 20) < box) || (std::abs(x - px) < column && y < py - 40);
+    return (std::abs(x - px) < box && std::abs(y - py + 20) < box) ||
+           (std::abs(x - px) < column && y < py - 40);
 }
 
 // Whether the running special attack reaches an enemy or an enemy shot at (x, y).
@@ -20,10 +21,14 @@ bool SpecialReaches(const Game& g, int x, int y, bool shotsOnly) {
     const int t = g.SpecialTimer;
     const PlayerRecord& p = g.Player;
     switch (p.ShipType) {
-    case 0: return t >= 21 && InBeamOfShip0(x, y, p.X, p.Y, 40, 30);
-    case 1: return t >= 1 && std::abs(x - g.SpecialX) < 60 && std::abs(y - g.SpecialY) < 60;
-    case 2: return shotsOnly && t >= 11 && p.Energy > 10 && std::abs(x - p.X) < 32 && std::abs(y - p.Y) < 32;
-    default: return false;
+    case 0:
+        return t >= 21 && InBeamOfShip0(x, y, p.X, p.Y, 40, 30);
+    case 1:
+        return t >= 1 && std::abs(x - g.SpecialX) < 60 && std::abs(y - g.SpecialY) < 60;
+    case 2:
+        return shotsOnly && t >= 11 && p.Energy > 10 && std::abs(x - p.X) < 32 && std::abs(y - p.Y) < 32;
+    default:
+        return false;
     }
 }
 
@@ -59,7 +64,8 @@ void Game::SpecialHitsOneBoss(BossRecord& boss) {
     if (p.ShipType == 0)
         reached = InBeamOfShip0(boss.X, boss.Y, p.X, p.Y, 70, 60);
     else if (p.ShipType == 1)
-        reached = std::abs(boss.X - SpecialX) < 60 + boss.Width / 2 && std::abs(boss.Y - SpecialY) < 60 + boss.Height / 2;
+        reached = std::abs(boss.X - SpecialX) < 60 + boss.Width / 2 &&
+                  std::abs(boss.Y - SpecialY) < 60 + boss.Height / 2;
     if (!reached) return;
     Picture1.SetPenMode(PenMode::CopyPen);
     Picture1.FillBoxSized(330, 370, 120, 32, PaletteColor(0));
@@ -99,10 +105,13 @@ void Game::EraseSpecial() {
             Picture1.FillBox(px - k, 0, px + k, py - 40, black);
         }
         break;
-    case 1: Picture1.Circle(SpecialX, SpecialY, 60, black); break;
+    case 1:
+        Picture1.Circle(SpecialX, SpecialY, 60, black);
+        break;
     case 2:
         if (t > 10) Picture1.Circle(px, py, 40, black);
         break;
-    default: break;
+    default:
+        break;
     }
 }
