@@ -11,8 +11,10 @@ struct TestGame {
     explicit TestGame(uint64_t seed = 1, bool withFont = false)
         : host(withFont ? std::string(KORVAXION_GAME_DIR) + "/font.ttf" : std::string()),
           game(host, KORVAXION_GAME_DIR, seed) {
-        // Never touch the build's own record file.
-        game.RecordPath = ::testing::TempDir() + "korvaxion-test-record.dat";
+        // Never touch the build's own record file, nor another test's (tests run in parallel).
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        game.RecordPath = ::testing::TempDir() + "korvaxion-" + (test ? std::string(test->test_suite_name()) + "." +
+                                                                     test->name() : std::string("test")) + ".dat";
     }
     HeadlessPlatform host;
     Game game;

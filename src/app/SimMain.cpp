@@ -13,6 +13,8 @@
 #include "core/StateDump.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/InputScript.h"
+#include "platform/headless/Bot.h"
+#include "platform/headless/Replay.h"
 #include "resources/PngWriter.h"
 
 namespace {
@@ -20,16 +22,19 @@ namespace {
 struct Options {
     uint64_t seed = 1;
     long long frames = 500;
-    std::string input, dump, png, dir, record;
+    std::string input, dump, png, dir, record, replay, writeReplay;
+    long long every = 500;
     int ship = -1, stage = 1, difficulty = -1, mode = 0;
-    bool bench = false;
+    bool bench = false, bot = false, report = false;
 };
 
 void Usage() {
     std::fprintf(stderr,
                  "usage: korvaxion-sim [--seed N] [--frames N] [--input FILE] [--dump FILE] [--png FILE]\n"
                  "                     [--dir DIR] [--record FILE] [--start SHIP [--stage N] [--difficulty D]\n"
-                 "                     [--mode normal|boss]] [--bench]\n");
+                 "                     [--mode normal|boss]] [--bot] [--report] [--bench]\n"
+                 "       korvaxion-sim --replay FILE [--dir DIR]\n"
+                 "       korvaxion-sim --write-replay FILE [--every N] --start SHIP ... [--input FILE] [--frames N]\n");
 }
 
 bool ParseNumber(const char* text, long long& out) {
@@ -43,8 +48,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         const std::string a = argv[i];
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         long long n = 0;
-        if (a == "--bench") {
-            o.bench = true;
+        if (a == "--bench" || a == "--bot" || a == "--report") {
+            (a == "--bench" ? o.bench : a == "--bot" ? o.bot : o.report) = true;
             continue;
         }
         const char* v = value();
@@ -56,6 +61,9 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         else if (a == "--png") o.png = v;
         else if (a == "--dir") o.dir = v;
         else if (a == "--record") o.record = v;
+        else if (a == "--replay") o.replay = v;
+        else if (a == "--write-replay") o.writeReplay = v;
+        else if (a == "--every" && ParseNumber(v, n) && n > 0) o.every = n;
         else if (a == "--start" && ParseNumber(v, n) && n >= 0 && n <= 3) o.ship = static_cast<int>(n);
         else if (a == "--stage" && ParseNumber(v, n) && n >= 1 && n <= 6) o.stage = static_cast<int>(n);
         else if (a == "--difficulty" && ParseNumber(v, n) && n >= 0 && n <= 2) o.difficulty = static_cast<int>(n);
@@ -73,6 +81,33 @@ std::string ExecutableDirectory(const char* argv0) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
+
+// What a play-test wants to know about a run.
+struct PlayReport {
+    int deaths = 0;
+    int highestPhase = 0;
+    bool wasDying = false;
+    void Observe(const Game& g) {
+        const bool dying = g.Player.Arrived && g.Player.StateTimer > 0;
+        if (dying && !wasDying) ++deaths;
+        wasDying = dying;
+        highestPhase = std::max<int>(highestPhase, g.StagePhase);
+    }
+    void Print(const Game& g) const {
+        int bossRecord = -1;
+        for (int i = 0; i < 512; ++i)
+            if (g.StageScript[i].Kind == 36) {
+                bossRecord = i;
+                break;
+            }
+        const bool bossReached = highestPhase >= 2 || (bossRecord >= 0 && g.ScriptIndex > bossRecord);
+        const double rate = g.EnemiesAppeared > 0 ? 100.0 * g.EnemiesDestroyed / g.EnemiesAppeared : 0.0;
+        std::printf("stage %d  appeared %d  destroyed %d  rate %.0f%%  lives lost %d  boss reached %s  "
+                    "score %d  frame %d  phase %d\n",
+                    g.StageNumber, g.EnemiesAppeared, g.EnemiesDestroyed, rate, deaths, bossReached ? "yes" : "no",
+                    g.Score, g.FrameCounter, g.StagePhase);
+    }
+};
 
 } // namespace
 
@@ -100,33 +135,73 @@ int main(int argc, char** argv) {
         }
     }
 
+    const std::string recordPath = o.record.empty() ? dir + "/Record.dat" : o.record;
+    if (!o.replay.empty()) {
+        std::ifstream in(o.replay);
+        std::stringstream text;
+        text << in.rdbuf();
+        const Replay replay = Replay::Parse(text.str());
+        if (!in || !replay.Error.empty()) {
+            std::fprintf(stderr, "korvaxion-sim: %s: %s\n", o.replay.c_str(), in ? replay.Error.c_str() : "cannot read");
+            return 2;
+        }
+        const ReplayRun run = RunReplay(replay, dir);
+        if (!run.Error.empty()) std::fprintf(stderr, "korvaxion-sim: %s\n", run.Error.c_str());
+        if (run.FirstMismatch >= 0) {
+            std::printf("replay differs first at frame %lld\n", run.FirstMismatch);
+            return 1;
+        }
+        if (!run.Error.empty() || run.Hashes.size() != replay.Checkpoints.size()) return 1;
+        std::printf("replay matches at all %zu checkpoints\n", run.Hashes.size());
+        return 0;
+    }
+    if (!o.writeReplay.empty()) {
+        if (o.ship < 0) {
+            std::fprintf(stderr, "korvaxion-sim: --write-replay needs --start\n");
+            return 2;
+        }
+        Replay replay;
+        replay.Seed = o.seed;
+        replay.Ship = o.ship;
+        replay.Stage = o.stage;
+        replay.Difficulty = o.difficulty >= 0 ? o.difficulty : 1;
+        replay.Mode = o.mode;
+        replay.Frames = o.frames;
+        if (!o.input.empty()) {
+            std::ifstream in(o.input);
+            std::stringstream text;
+            text << in.rdbuf();
+            replay.InputText = text.str();
+        }
+        const ReplayRun run = RunReplay(replay, dir, o.every);
+        if (!run.Error.empty()) {
+            std::fprintf(stderr, "korvaxion-sim: %s\n", run.Error.c_str());
+            return 1;
+        }
+        replay.Checkpoints = run.Hashes;
+        std::ofstream out(o.writeReplay);
+        out << replay.Format();
+        return out ? 0 : 1;
+    }
+
     HeadlessPlatform host(dir + "/font.ttf");
     Game game(host, dir, o.seed);
-    if (!o.record.empty()) game.RecordPath = o.record;
+    game.RecordPath = recordPath;
     if (!game.StartUp()) {
         for (const auto& e : host.Errors) std::fprintf(stderr, "korvaxion-sim: %s\n", e.c_str());
         return 1;
     }
-    if (o.ship >= 0) {
-        // Start a game as the ship selection would, skipping the menus.
-        if (o.difficulty >= 0) game.Difficulty = static_cast<uint8_t>(o.difficulty);
-        game.GameMode = static_cast<uint8_t>(o.mode);
-        game.StartStage = static_cast<int16_t>(o.stage);
-        if (o.stage > 1) game.ExtraFlagsA |= 1; // as the stage select does
-        game.Player.ShipType = static_cast<int16_t>(o.ship);
-        game.ContinueUsed = false;
-        game.StageNumber = 0;
-        game.KeyRecording = false;
-        game.UnloadFaceSheet();
-        game.NextStage();
-    }
+    if (o.ship >= 0) StartGameDirectly(game, o.ship, o.stage, o.difficulty >= 0 ? o.difficulty : game.Difficulty, o.mode);
 
     std::vector<double> costs;
     costs.reserve(static_cast<size_t>(o.frames));
     const auto started = std::chrono::steady_clock::now();
+    PlayReport report;
     for (long long f = 0; f < o.frames; ++f) {
         auto change = script.Changes.find(f);
         if (change != script.Changes.end()) host.HoldKeys(change->second);
+        if (o.bot) host.HoldKeys(BotKeys(game));
+        report.Observe(game);
         const auto t0 = std::chrono::steady_clock::now();
         const bool running = game.RunOneFrame();
         costs.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
@@ -143,6 +218,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "korvaxion-sim: cannot write %s\n", o.png.c_str());
         return 1;
     }
+    if (o.report) report.Print(game);
     if (o.bench && !costs.empty()) {
         std::vector<double> sorted = costs;
         std::sort(sorted.begin(), sorted.end());

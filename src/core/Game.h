@@ -50,6 +50,7 @@ public:
     void NextBossModeStage();
     void StartNewGameValues();
     void DeactivateStageTables();
+    void ResetPlayerAndCounters();
     void ResetStageValues();
     void StartStageNormal();
 
@@ -88,10 +89,19 @@ public:
     void PaintEnergyGaugeBlack();
     void PaintPowerGaugeBlack();
     int ShipSpeed() const;
+    void PutShipAtEntry();
+    int ShipColumn() const;
+    bool ShipBlinkedOut() const;
+    // Filled circle whose outline and inside share one colour.
+    void FilledCircle(int X, int Y, int Radius, uint32_t Colour);
+    // Paints the panel side (x >= 320) of a shape black again, up to its right edge.
+    void CoverHud(int Right, int Top, int Bottom);
 
     void FirePlayerShots();
     void FireVolley(int shipType, int power, int x, int y, int counter);
     bool SpawnPlayerShot(int& searchFrom, int kind, int x, int y, int speed, int heading);
+    bool SpawnPlayerShotBelow(int& searchFrom, int limit, int kind, int x, int y, int speed, int heading);
+    void StartSpecialAttack();
     void UpdateSpecialAttack();
     void DrawSpecialEffect();
     void RechargeEnergy();
@@ -99,6 +109,8 @@ public:
     void EndSpecialAttack();
 
     void UpdateItems();
+    void DrawItem(const ItemRecord& item, bool visible); // visible false: the mask alone erases it
+    void CollectItems(int current);
     bool ShipIsDying() const { return Player.Arrived && Player.StateTimer > 0; }
     bool ShipIsEntering() const { return !Player.Arrived && Player.StateTimer > 0; }
     bool ShipIsSwooping() const { return !Player.Arrived && Player.StateTimer > 30; }
@@ -115,6 +127,8 @@ public:
     void DrawHudLabels();
     void DrawHudValues();
     int LivesShown() const;
+    // A number in white, size 20, right-aligned on the panel's number column.
+    void PrintRightAligned(int Y, int32_t Number);
 
     // ===================================================================== enemies/
     // pools and spawners (Pools.cpp); arguments are rounded to 16-bit when stored

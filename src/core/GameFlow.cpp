@@ -103,7 +103,7 @@ void Game::ResetStageValues() {
     FindWarningFrame();
 }
 
-void Game::StartStageNormal() {
+void Game::ResetPlayerAndCounters() {
     ResetPlayerForStage();
     SpecialTimer = 0;
     SpecialKills = 0;
@@ -114,6 +114,10 @@ void Game::StartStageNormal() {
     PlayerShotCount = 0;
     EnemyShotCount = 0;
     EnemyCount = 0;
+}
+
+void Game::StartStageNormal() {
+    ResetPlayerAndCounters();
     ResetStageValues();
     if (Ended) return; // the stage file could not be read
     Picture1.Clear();
@@ -146,16 +150,7 @@ void Game::NextBossModeStage() {
         UnlockFlags &= ~1;
         StageNumber = 1;
         StartNewGameValues();
-        ResetPlayerForStage();
-        SpecialTimer = 0;
-        SpecialKills = 0;
-        EnemiesAppeared = 0;
-        EnemiesDestroyed = 0;
-        NoMissStage = true;
-        MaxCombo = 0;
-        PlayerShotCount = 0;
-        EnemyShotCount = 0;
-        EnemyCount = 0;
+        ResetPlayerAndCounters();
     }
     ResetStageValues();
     if (Ended) return;

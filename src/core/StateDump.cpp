@@ -79,7 +79,14 @@ void BossFields(Json& j, const BossRecord& b) {
 
 } // namespace
 
-std::string DumpState(const Game& g) {
+namespace {
+std::string Dump(const Game& g, bool forHash);
+}
+
+std::string DumpState(const Game& g) { return Dump(g, false); }
+
+namespace {
+std::string Dump(const Game& g, bool forHash) {
     Json j;
     j.Open('{');
     // settings and persistent data
@@ -97,8 +104,14 @@ std::string DumpState(const Game& g) {
         {"HitSound", &g.HitSound},       {"Hit2Sound", &g.Hit2Sound},     {"Hit3Sound", &g.Hit3Sound},
         {"BeamSound", &g.BeamSound},     {"SelectSound", &g.SelectSound}, {"DecideSound", &g.DecideSound},
         {"ItemSound", &g.ItemSound},     {"WarnSound", &g.WarnSound},     {"UpSound", &g.UpSound}};
-    for (const auto& [name, buffer] : sounds) j.Field(name, buffer->size()); // byte counts
-    j.Key("MidiFileName").String(g.MidiFileName);
+    // Byte counts; left out of the hash, which should follow play, not the sound files' lengths.
+    if (!forHash)
+        for (const auto& [name, buffer] : sounds) j.Field(name, buffer->size());
+    // Relative to the program folder, so dumps and hashes do not depend on where the game lives.
+    std::string midi = g.MidiFileName;
+    const std::string folder = g.ProgramPath("");
+    if (!folder.empty() && midi.rfind(folder, 0) == 0) midi = midi.substr(folder.size());
+    j.Key("MidiFileName").String(midi);
 
     // current game
     j.Field("Score", g.Score).Field("Lives", g.Lives).Field("StageNumber", g.StageNumber);
@@ -190,10 +203,11 @@ std::string DumpState(const Game& g) {
     j.Close('}');
     return j.Text();
 }
+} // namespace
 
 uint64_t StateHash(const Game& game) {
     uint64_t h = 0xcbf29ce484222325ULL; // FNV-1a
-    for (unsigned char c : DumpState(game)) {
+    for (unsigned char c : Dump(game, true)) {
         h ^= c;
         h *= 0x100000001b3ULL;
     }

@@ -7,17 +7,19 @@ HeadlessPlatform::HeadlessPlatform(const std::string& fontPath) {
 void HeadlessPlatform::HoldKeys(const std::set<int>& keys) {
     for (int vk = 0; vk < 256; ++vk) {
         const bool hold = keys.count(vk) != 0;
-        if (hold && !held_[vk]) {
-            pressedSinceQuery_[vk] = true;
+        if (hold && !keys_.Held(vk)) {
+            keys_.Press(vk);
             keyDowns_.push_back(vk);
+        } else if (!hold) {
+            keys_.Release(vk);
         }
-        held_[vk] = hold;
     }
 }
 
 void HeadlessPlatform::TapKey(int virtualKey) {
     if (virtualKey < 0 || virtualKey > 255) return;
-    pressedSinceQuery_[virtualKey] = true;
+    keys_.Press(virtualKey);
+    keys_.Release(virtualKey);
     keyDowns_.push_back(virtualKey);
 }
 
@@ -35,15 +37,6 @@ bool HeadlessPlatform::PumpEvents() {
         if (listener_) listener_->OnKeyDown(vk);
     }
     return !closed_;
-}
-
-int16_t HeadlessPlatform::GetAsyncKeyState(int virtualKey) {
-    if (virtualKey < 0 || virtualKey > 255) return 0;
-    int result = 0;
-    if (held_[virtualKey]) result |= 0x8000;
-    if (pressedSinceQuery_[virtualKey]) result |= 1;
-    pressedSinceQuery_[virtualKey] = false;
-    return static_cast<int16_t>(static_cast<uint16_t>(result));
 }
 
 bool HeadlessPlatform::ReadJoystick(int id, JoystickReading& reading) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/KeyStates.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
 #include "platform/headless/HeadlessAudio.h"
@@ -31,7 +32,7 @@ public:
     void Delay(uint32_t ms) override;
     bool PumpEvents() override;
     void SetKeyDownListener(KeyDownListener* listener) override { listener_ = listener; }
-    int16_t GetAsyncKeyState(int virtualKey) override;
+    int16_t GetAsyncKeyState(int virtualKey) override { return keys_.Query(virtualKey); }
     int JoystickCount() override { return JoyDevices; }
     bool ReadJoystick(int id, JoystickReading& reading) override;
     void SetCaption(std::string_view caption) override { Captions.emplace_back(caption); }
@@ -55,8 +56,7 @@ public:
 
 private:
     uint32_t now_ = 1000;
-    std::array<bool, 256> held_{};
-    std::array<bool, 256> pressedSinceQuery_{};
+    KeyStates keys_;
     std::deque<int> keyDowns_;
     KeyDownListener* listener_ = nullptr;
     bool closed_ = false;

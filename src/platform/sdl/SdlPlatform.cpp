@@ -143,22 +143,19 @@ bool SdlPlatform::PumpEvents() {
             }
             const int vk = VirtualKey(e.key.keysym);
             if (vk == 0) break;
-            if (!e.key.repeat) {
-                held_[vk] = true;
-                pressedSinceQuery_[vk] = true;
-            }
+            if (!e.key.repeat) keys_.Press(vk);
             // Typed keys repeat while held, as the window system's key-down events do.
             if (listener_) listener_->OnKeyDown(vk);
             break;
         }
         case SDL_KEYUP: {
             const int vk = VirtualKey(e.key.keysym);
-            if (vk != 0) held_[vk] = false;
+            if (vk != 0) keys_.Release(vk);
             break;
         }
         case SDL_WINDOWEVENT:
             // Keys released while the window was not looking must not stay down.
-            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) held_.fill(false);
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keys_.ReleaseAll();
             break;
         case SDL_CONTROLLERDEVICEADDED:
         case SDL_CONTROLLERDEVICEREMOVED:
@@ -168,15 +165,6 @@ bool SdlPlatform::PumpEvents() {
         }
     }
     return !closed_;
-}
-
-int16_t SdlPlatform::GetAsyncKeyState(int virtualKey) {
-    if (virtualKey < 0 || virtualKey > 255) return 0;
-    int result = 0;
-    if (held_[virtualKey]) result |= 0x8000;
-    if (pressedSinceQuery_[virtualKey]) result |= 1;
-    pressedSinceQuery_[virtualKey] = false;
-    return static_cast<int16_t>(static_cast<uint16_t>(result));
 }
 
 int SdlPlatform::JoystickCount() {

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "platform/KeyStates.h"
 #include "platform/Platform.h"
 #include "platform/sdl/SdlAudio.h"
 #include "platform/text/TtfText.h"
@@ -28,7 +29,7 @@ public:
     void Delay(uint32_t ms) override;
     bool PumpEvents() override;
     void SetKeyDownListener(KeyDownListener* listener) override { listener_ = listener; }
-    int16_t GetAsyncKeyState(int virtualKey) override;
+    int16_t GetAsyncKeyState(int virtualKey) override { return keys_.Query(virtualKey); }
     int JoystickCount() override;
     bool ReadJoystick(int id, JoystickReading& reading) override;
     void SetCaption(std::string_view caption) override;
@@ -46,8 +47,7 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
-    std::array<bool, 256> held_{};
-    std::array<bool, 256> pressedSinceQuery_{};
+    KeyStates keys_;
     KeyDownListener* listener_ = nullptr;
     struct Pad {
         SDL_GameController* controller = nullptr;

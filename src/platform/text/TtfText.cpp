@@ -35,7 +35,9 @@ void TtfText::Draw(Surface& target, int x, int y, int sizePoints, uint32_t colou
     if (!font) return;
     const std::string text(utf8);
     const SDL_Color c{uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour), 255};
-    SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, text.c_str(), c);
+    // Crisp, unblended glyphs: the game reprints numbers over themselves every frame, and blended
+    // edges would thicken with each pass.
+    SDL_Surface* rendered = TTF_RenderUTF8_Solid(font, text.c_str(), c);
     if (!rendered) return;
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(rendered);
@@ -51,17 +53,8 @@ void TtfText::Draw(Surface& target, int x, int y, int sizePoints, uint32_t colou
                 const int tx = x + i;
                 if (tx < 0 || tx >= target.Width()) continue;
                 const uint32_t p = row[i];
-                const uint32_t a = p >> 24;
-                if (a == 0) continue;
-                // Straight alpha over the surface, in integers so every machine gets the same bytes.
-                const uint32_t d = dst[tx];
-                uint32_t out = 0;
-                for (int shift = 0; shift <= 16; shift += 8) {
-                    const uint32_t s = (p >> shift) & 255;
-                    const uint32_t b = (d >> shift) & 255;
-                    out |= ((s * a + b * (255 - a) + 127) / 255) << shift;
-                }
-                dst[tx] = out;
+                if ((p >> 24) == 0) continue;
+                dst[tx] = p & 0xFFFFFF;
             }
         }
         SDL_UnlockSurface(argb);

@@ -18,7 +18,7 @@ public:
 
     // False when the font cannot be opened; text then draws nothing.
     bool Open(const std::string& fontPath);
-    // Draws text with its top-left at (x, y), blended over what is there (no background).
+    // Draws text with its top-left at (x, y), no background.
     void Draw(Surface& target, int x, int y, int sizePoints, uint32_t colour, std::string_view utf8);
 
 private:
