@@ -129,7 +129,6 @@ TEST(BeamOwner, BossBeamsFollowTheBossAndAllEndOnCancel) {
 }
 
 TEST(BeamHitsPlayer, DiscAndColumn) {
-    if (!PlayerHitWorks()) GTEST_SKIP() << "the ship's hit routine is still a stand-in";
     struct Case {
         const char* what;
         int age, dx, dy; // ship relative to the origin (100, 100); R 20, C 10, D 90

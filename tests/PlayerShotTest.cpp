@@ -102,7 +102,6 @@ TEST(PlayerShotHitsEnemies, ShortRangeEndsShotsWithoutAFlash) {
 }
 
 TEST(PlayerShotHitsEnemies, DestroyingAnEnemy) {
-    const bool scoring = ScoreRoutineWorks();
     struct Case {
         const char* what;
         int kind, variant, phase, ship, specialTimer, powerful, hits;
@@ -132,9 +131,7 @@ TEST(PlayerShotHitsEnemies, DestroyingAnEnemy) {
         Frames(w.g, 1);
         EXPECT_EQ(e.DeathTimer, c.destroyed ? 1 : 0);
         EXPECT_EQ(w.g.EnemiesDestroyed, c.counted);
-        if (scoring) {
-            EXPECT_EQ(w.g.Score, c.score);
-        }
+        EXPECT_EQ(w.g.Score, c.score);
     }
 }
 
@@ -244,7 +241,6 @@ TEST(PlayerShotsHitBoss, BoxAndPhase) {
 }
 
 TEST(PlayerShotsHitBoss, TwoShotsInTheKillingFramePayOnce) {
-    const bool scoring = ScoreRoutineWorks();
     BossFixture f(2, StageBoss);
     f.boss.Energy = 2;
     f.w.g.ExtraFlagsA = 64; // powerful: the first shot kills
@@ -254,13 +250,10 @@ TEST(PlayerShotsHitBoss, TwoShotsInTheKillingFramePayOnce) {
     EXPECT_EQ(f.boss.Energy, 0);
     EXPECT_EQ(f.w.g.PlayerShotTable[first].HitTimer, 1);
     EXPECT_EQ(f.w.g.PlayerShotTable[second].HitTimer, 0);
-    if (scoring) {
-        EXPECT_EQ(f.w.g.Score, 5000);
-    }
+    EXPECT_EQ(f.w.g.Score, 5000);
 }
 
 TEST(BossRamsPlayer, QuarterSizedBodyBox) {
-    if (!PlayerHitWorks()) GTEST_SKIP() << "the ship's hit routine is still a stand-in";
     struct Case {
         int dx, dy, specialShip;
         bool hit;

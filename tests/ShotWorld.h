@@ -83,24 +83,3 @@ struct ShotWorld {
     HeadlessPlatform host;
     Game g;
 };
-
-// The score and ship-hit routines belong to other parts of the game; while they are still
-// stand-ins, the checks that need their effects are skipped and say so.
-inline bool ScoreRoutineWorks() {
-    HeadlessPlatform host;
-    Game g(host, KORVAXION_GAME_DIR, 1);
-    g.Picture1.Resize(480, 480);
-    g.AddScore(10);
-    return g.Score == 10;
-}
-
-inline bool PlayerHitWorks() {
-    HeadlessPlatform host;
-    Game g(host, KORVAXION_GAME_DIR, 1);
-    g.Picture1.Resize(480, 480);
-    g.Lives = 3;
-    g.Player.Arrived = true;
-    g.Player.ShipType = 0;
-    g.PlayerHit();
-    return g.Player.StateTimer == 1;
-}

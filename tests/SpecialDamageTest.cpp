@@ -58,7 +58,6 @@ TEST(SpecialHitsEnemies, AreasByShip) {
 }
 
 TEST(SpecialHitsEnemies, KillsPayDoubleOnceWithTheUsualConsequences) {
-    const bool scoring = ScoreRoutineWorks();
     for (int ship : {0, 1}) {
         ShotWorld w;
         w.g.Player.ShipType = static_cast<int16_t>(ship);
@@ -74,9 +73,7 @@ TEST(SpecialHitsEnemies, KillsPayDoubleOnceWithTheUsualConsequences) {
         EXPECT_EQ(weak.DeathTimer, 1);
         EXPECT_EQ(w.g.EnemiesDestroyed, 1);
         EXPECT_EQ(w.g.ItemCount, 1) << "the carrier drops its item";
-        if (scoring) {
-            EXPECT_EQ(w.g.Score, 300);
-        }
+        EXPECT_EQ(w.g.Score, 300);
     }
 }
 
@@ -152,7 +149,6 @@ TEST(SpecialHitsBoss, AreasTimingAndTheKill) {
         EXPECT_EQ(b.Energy, c.reached ? 48 : 50);
     }
 
-    const bool scoring = ScoreRoutineWorks();
     ShotWorld w;
     w.g.StagePhase = 2;
     w.g.SpecialTimer = 30;
@@ -160,9 +156,7 @@ TEST(SpecialHitsBoss, AreasTimingAndTheKill) {
     w.g.Boss = BossRecord{160, 300, 0, 0, 96, 80, 0, 0, 0, 0, 4, true};
     w.g.SpecialHitsBoss();
     EXPECT_EQ(w.g.Boss.Energy, 0);
-    if (scoring) {
-        EXPECT_EQ(w.g.Score, 10000);
-    }
+    EXPECT_EQ(w.g.Score, 10000);
 }
 
 TEST(EraseSpecial, PaintsLastFramesShapesBlack) {
