@@ -169,6 +169,28 @@ public:
     void PlayerShotsHitExtraBoss();
     void BossRamsPlayer();
     void ExtraBossRamsPlayer();
+    void StepEnemyShot(int k);
+    void DrawEnemyShot(int k);
+    void EraseEnemyShot(int k);
+    void EnemyShotHitsPlayer(int k);
+    void RemoveEnemyShot(int k);
+    void ErasePlayerShot(int k);
+    void DrawPlayerShot(int k);
+    void PlayerShotCancelsShots(int k);
+    void PlayerShotHitsEnemies(int k);
+    // Shot kills of ship 3 during its special pay twice; special-attack kills pay double once.
+    enum class KillBy { Shot, Special };
+    void DestroyEnemy(int i, KillBy cause);
+    void ShotHitsBoss(BossRecord& boss);
+    void BossBodyHitsPlayer(const BossRecord& boss);
+    // Collisions leave the ship alone while it is entering or dying, and while the special
+    // attack of ship 0 or 2 protects it.
+    bool ShipCanBeHit() const;
+    // A colour disc on the play field, with whatever spills over the panel painted black again.
+    void FieldDisc(int x, int y, int radius, uint32_t colour);
+    // A sprite of the play field (mask h pixels below the image), narrowed so nothing reaches
+    // x >= 320: mask and image when drawing, the mask alone when erasing.
+    void FieldSprite(const Surface& sheet, int x, int y, int w, int h, int sx, int sy, bool draw);
 
     // special-attack damage (SpecialDamage.cpp)
     void EraseSpecial();
@@ -176,14 +198,22 @@ public:
     void SpecialCancelsShots();
     void SpecialHitsBoss();
     void SpecialHitsExtraBoss();
+    void SpecialHitsOneBoss(BossRecord& boss);
 
     // beams (Beams.cpp), scenery and fragments (Scenery.cpp)
     void UpdateBeams();
+    void EraseBeam(int k);
+    void DrawBeam(int k);
+    void PaintBeam(const BeamRecord& beam, uint32_t colour, bool drawing);
+    void BeamHitsPlayer(int k);
     void UpdateScenery();
+    void EraseScenery(int k);
+    void DrawScenery(int k);
     void EraseFragments();
     void UpdateFragments();
     void DrawFragments();
     void ScatterFragments();
+    bool FragmentsFlying() const;
 
     // ===================================================================== bosses/
     void StartBoss();
