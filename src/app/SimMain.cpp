@@ -24,15 +24,15 @@ struct Options {
     long long frames = 500;
     std::string input, dump, png, dir, record, replay, writeReplay;
     long long every = 500;
-    int ship = -1, stage = 1, difficulty = -1, mode = 0;
-    bool bench = false, bot = false, report = false;
+    int ship = -1, stage = 1, difficulty = -1, mode = 0, power = -1;
+    bool bench = false, bot = false, report = false, stopAtBoss = false;
 };
 
 void Usage() {
     std::fprintf(stderr,
                  "usage: korvaxion-sim [--seed N] [--frames N] [--input FILE] [--dump FILE] [--png FILE]\n"
                  "                     [--dir DIR] [--record FILE] [--start SHIP [--stage N] [--difficulty D]\n"
-                 "                     [--mode normal|boss]] [--bot] [--report] [--bench]\n"
+                 "                     [--mode normal|boss] [--power P]] [--bot] [--report] [--stop-at-boss] [--bench]\n"
                  "       korvaxion-sim --replay FILE [--dir DIR]\n"
                  "       korvaxion-sim --write-replay FILE [--every N] --start SHIP ... [--input FILE] [--frames N]\n");
 }
@@ -48,8 +48,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         const std::string a = argv[i];
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         long long n = 0;
-        if (a == "--bench" || a == "--bot" || a == "--report") {
-            (a == "--bench" ? o.bench : a == "--bot" ? o.bot : o.report) = true;
+        if (a == "--bench" || a == "--bot" || a == "--report" || a == "--stop-at-boss") {
+            (a == "--bench" ? o.bench : a == "--bot" ? o.bot : a == "--report" ? o.report : o.stopAtBoss) = true;
             continue;
         }
         const char* v = value();
@@ -67,6 +67,7 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         else if (a == "--start" && ParseNumber(v, n) && n >= 0 && n <= 3) o.ship = static_cast<int>(n);
         else if (a == "--stage" && ParseNumber(v, n) && n >= 1 && n <= 6) o.stage = static_cast<int>(n);
         else if (a == "--difficulty" && ParseNumber(v, n) && n >= 0 && n <= 2) o.difficulty = static_cast<int>(n);
+        else if (a == "--power" && ParseNumber(v, n) && n >= 0 && n <= 3) o.power = static_cast<int>(n);
         else if (a == "--mode" && (std::strcmp(v, "normal") == 0 || std::strcmp(v, "boss") == 0))
             o.mode = std::strcmp(v, "boss") == 0 ? 1 : 0;
         else return false;
@@ -93,19 +94,22 @@ struct PlayReport {
         wasDying = dying;
         highestPhase = std::max<int>(highestPhase, g.StagePhase);
     }
-    void Print(const Game& g) const {
+    bool BossReached(const Game& g) const {
         int bossRecord = -1;
         for (int i = 0; i < 512; ++i)
             if (g.StageScript[i].Kind == 36) {
                 bossRecord = i;
                 break;
             }
-        const bool bossReached = highestPhase >= 2 || (bossRecord >= 0 && g.ScriptIndex > bossRecord);
+        return highestPhase >= 2 || (bossRecord >= 0 && g.ScriptIndex > bossRecord);
+    }
+    void Print(const Game& g) const {
+        const bool bossReached = BossReached(g);
         const double rate = g.EnemiesAppeared > 0 ? 100.0 * g.EnemiesDestroyed / g.EnemiesAppeared : 0.0;
         std::printf("stage %d  appeared %d  destroyed %d  rate %.0f%%  lives lost %d  boss reached %s  "
-                    "score %d  frame %d  phase %d\n",
+                    "score %d  frame %d  phase %d  power %d\n",
                     g.StageNumber, g.EnemiesAppeared, g.EnemiesDestroyed, rate, deaths, bossReached ? "yes" : "no",
-                    g.Score, g.FrameCounter, g.StagePhase);
+                    g.Score, g.FrameCounter, g.StagePhase, g.Player.PowerLevel);
     }
 };
 
@@ -192,6 +196,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (o.ship >= 0) StartGameDirectly(game, o.ship, o.stage, o.difficulty >= 0 ? o.difficulty : game.Difficulty, o.mode);
+    // A later stage is reached with the power gathered before it.
+    if (o.ship >= 0 && o.power >= 0) game.Player.PowerLevel = static_cast<int16_t>(o.power);
 
     std::vector<double> costs;
     costs.reserve(static_cast<size_t>(o.frames));
@@ -206,6 +212,7 @@ int main(int argc, char** argv) {
         const bool running = game.RunOneFrame();
         costs.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
         if (!running) break;
+        if (o.stopAtBoss && report.BossReached(game)) break;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
