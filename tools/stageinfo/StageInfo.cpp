@@ -39,6 +39,11 @@ std::string ParamList(int kind) {
     return std::to_string(params.front()) + " to " + std::to_string(params.back());
 }
 
+// Records at the boss's own time count in the last window.
+int WindowOf(const StageReport& rep, int time) {
+    return std::min(time / kWindowTime, static_cast<int>(rep.Windows.size()) - 1);
+}
+
 // Flies the records before the boss through the game's own timeline and enemy code. The ship
 // waits low in the middle and cannot be hit; nothing is ever destroyed by it.
 void Fly(StageReport& rep, int difficulty, unsigned seed) {
@@ -172,7 +177,7 @@ StageReport InspectStage(const StageFile& file, int difficulty, unsigned seed) {
         return rep;
     }
     rep.BossTime = rep.Records[rep.BossIndex].Time;
-    rep.Windows.resize(rep.BossTime / kWindowTime + 1);
+    rep.Windows.resize(std::max(1, (rep.BossTime + kWindowTime - 1) / kWindowTime));
     for (size_t w = 0; w < rep.Windows.size(); ++w)
         rep.Windows[w].FromTime = static_cast<int>(w) * kWindowTime;
     const int warningTime = rep.BossTime - 10;
@@ -182,7 +187,7 @@ StageReport InspectStage(const StageFile& file, int difficulty, unsigned seed) {
     for (int i = 0; i < rep.BossIndex; ++i) {
         const ScriptRecord& r = rep.Records[i];
         rep.Kinds.insert(r.Kind);
-        StageWindow& w = rep.Windows[r.Time / kWindowTime];
+        StageWindow& w = rep.Windows[WindowOf(rep, r.Time)];
         w.Kinds[r.Kind] += 1;
         if (r.Kind == 18)
             w.Obstacles += 1;
@@ -214,7 +219,7 @@ StageReport InspectStage(const StageFile& file, int difficulty, unsigned seed) {
     Fly(rep, difficulty, seed);
     for (int i = 0; i < rep.BossIndex; ++i)
         if (rep.Records[i].Kind != 18)
-            rep.Windows[rep.Records[i].Time / kWindowTime].Hits += rep.Flights[i].Hits;
+            rep.Windows[WindowOf(rep, rep.Records[i].Time)].Hits += rep.Flights[i].Hits;
     for (int i = 0; i < rep.BossIndex; ++i) {
         const RecordFlight& f = rep.Flights[i];
         if (f.Dropped)
