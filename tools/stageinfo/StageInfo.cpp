@@ -203,6 +203,11 @@ StageReport InspectStage(const StageFile& file, int difficulty, unsigned seed) {
         if (r.X < -kFarMargin || r.X > kFieldWidth + kFarMargin || r.Y < -kFarMargin ||
             r.Y > kFieldHeight + kFarMargin)
             rep.Issues.push_back({i, "starts far outside the field"});
+        // An item made outside 0..310 across or above the top edge is gone the frame it appears.
+        if (r.Kind == 35 && (r.Y < 0 || r.X < 0 || r.X > 310))
+            rep.Issues.push_back(
+                {i, "is a carrier that can be destroyed where its item falls out of the field at "
+                    "once: start it at Y 0 or lower, X 0 to 310"});
         for (int j = 0; j < i; ++j) {
             const ScriptRecord& o = rep.Records[j];
             if (o.Time == r.Time && o.X == r.X && o.Y == r.Y) {
