@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kFieldWidth = 320, kFieldHeight = 480;
 // Further out than this an enemy of any size starts out of all reach of the field.
-constexpr int kFarMargin = 64;
+constexpr int kFarMargin = 100;
 // A holding carrier cannot stop the clock for longer than its three rounds; this only guards
 // against a stage that never ends.
 constexpr int kMostFrames = 60000;
@@ -184,6 +184,7 @@ StageReport InspectStage(const StageFile& file, int difficulty, unsigned seed) {
     for (StageWindow& w : rep.Windows)
         w.Warning = w.FromTime + kWindowTime > warningTime && w.FromTime <= rep.BossTime;
 
+    std::vector<bool> far(rep.BossIndex, false); // reported once, not again as never seen
     for (int i = 0; i < rep.BossIndex; ++i) {
         const ScriptRecord& r = rep.Records[i];
         rep.Kinds.insert(r.Kind);
@@ -201,8 +202,10 @@ StageReport InspectStage(const StageFile& file, int difficulty, unsigned seed) {
             rep.Issues.push_back({i, "kind " + std::to_string(r.Kind) + " knows no Param " +
                                          std::to_string(r.Param) + " (" + ParamList(r.Kind) + ")"});
         if (r.X < -kFarMargin || r.X > kFieldWidth + kFarMargin || r.Y < -kFarMargin ||
-            r.Y > kFieldHeight + kFarMargin)
+            r.Y > kFieldHeight + kFarMargin) {
             rep.Issues.push_back({i, "starts far outside the field"});
+            far[i] = true;
+        }
         // An item made outside 0..310 across or above the top edge is gone the frame it appears.
         if (r.Kind == 35 && (r.Y < 0 || r.X < 0 || r.X > 310))
             rep.Issues.push_back(
@@ -230,7 +233,7 @@ StageReport InspectStage(const StageFile& file, int difficulty, unsigned seed) {
         if (f.Dropped)
             rep.Issues.push_back({i, "is dropped: 16 enemies are alive at frame " +
                                          std::to_string(f.PlacedFrame) + " even when none is destroyed"});
-        else if (f.PlacedFrame >= 0 && !f.Seen)
+        else if (f.PlacedFrame >= 0 && !f.Seen && !far[i])
             rep.Issues.push_back({i, "is never seen: it does not fly into the field"});
     }
     std::stable_sort(rep.Issues.begin(), rep.Issues.end(),
