@@ -14,6 +14,9 @@ namespace {
 constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kFire = 90, kSpecial = 88;
 // How far ahead each plan is played out, in frames.
 constexpr int kHorizon = 14;
+// A shot is noticed only once it has flown this many frames: a person's reaction time, so the
+// bot misses what a quick player would miss.
+constexpr int kReaction = 6;
 // A plan: hold one direction for a number of frames, then stand still.
 constexpr int kHoldFrames[] = {1, 3, 6, kHorizon};
 
@@ -49,7 +52,7 @@ double Aim(double fromX, double fromY, double toX, double toY) {
 void AddShots(const Game& g, std::vector<Threat>& threats) {
     const double hit = g.Player.ShipType == 2 ? 5 : 6;
     for (const EnemyShotRecord& s : g.EnemyShotTable) {
-        if (!s.Active || s.VanishTimer > 0 || s.Kind >= 14) continue;
+        if (!s.Active || s.VanishTimer > 0 || s.Kind >= 14 || s.Age < kReaction) continue;
         Threat t;
         t.HalfW = t.HalfH = static_cast<float>(hit + (s.Kind == 4 ? 35 : 0) + 3);
         double x = s.X, y = s.Y, heading = s.Heading;

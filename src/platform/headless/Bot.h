@@ -1,7 +1,9 @@
 #pragma once
-// A simple automatic player for play-testing and soak runs: it fires all the time, dodges the
-// shots and bodies it can see coming a few frames ahead, lines up under the nearest enemy, picks
-// up items and uses its special when the gauge is full and things get busy.
+// An automatic player for play-testing and soak runs: it fires all the time, shoots the item
+// carriers first and picks up their items, lines up under the nearest enemy, and dodges by
+// playing out each direction over the next frames against the shots, bodies and streams it can
+// see (a shot only after a human's reaction time). It uses its special when cornered, or with a
+// full gauge when things get busy. Deterministic: the same game gives the same keys.
 #include <set>
 
 class Game;
