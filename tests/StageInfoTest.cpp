@@ -6,6 +6,7 @@
 #include <string>
 
 #include "stageinfo/StageInfo.h"
+#include "stageinfo/StagePlay.h"
 
 namespace fs = std::filesystem;
 using stageinfo::InspectStageText;
@@ -103,4 +104,24 @@ TEST(StageInfo, ToolExitsCleanOnlyForCleanFiles) {
     EXPECT_EQ(status("faulty.dat"), 1);
     EXPECT_EQ(status("broken.dat"), 2);
     EXPECT_EQ(status("missing.dat"), 2);
+}
+
+TEST(StageInfo, PlayedStageAccountsForEveryEnemyTheGameCounted) {
+    stageinfo::PlaySettings set;
+    set.GameDir = KORVAXION_GAME_DIR;
+    set.Stage = 1;
+    set.Ship = 0;
+    const stageinfo::StagePlay play = stageinfo::PlayStage(set);
+    ASSERT_TRUE(play.Error.empty()) << play.Error;
+    EXPECT_TRUE(play.BossReached);
+    int placed = 0, destroyed = 0;
+    for (const auto& [kind, n] : play.Kinds) {
+        EXPECT_LE(n.Destroyed + n.Escaped, n.Placed) << "kind " << kind;
+        if (kind == 18) continue; // rocks are not in the game's tally
+        placed += n.Placed;
+        destroyed += n.Destroyed;
+    }
+    EXPECT_EQ(placed, play.Appeared);
+    EXPECT_EQ(destroyed, play.Destroyed);
+    EXPECT_GT(play.Destroyed, 0);
 }
