@@ -41,6 +41,7 @@ struct Threat {
     float HalfW = 0, HalfH = 0;
     int From = 1, To = kHorizon; // the frames it is dangerous in
     bool Column = false;
+    double Soft = 0; // when above 0, coming this close costs this much instead of a life
 };
 
 double Aim(double fromX, double fromY, double toX, double toY) {
@@ -105,6 +106,11 @@ void AddEnemies(const Game& g, std::vector<Threat>& threats) {
             t.Y[k] = static_cast<float>(e.Y + k * e.Speed * SinDeg(e.Heading));
         }
         threats.push_back(t);
+        if (e.Kind == 6) { // a mine bursts into homing shots when the ship comes within 80 pixels
+            t.HalfW = t.HalfH = 88;
+            t.Soft = 3000;
+            threats.push_back(t);
+        }
 
         const int time = e.Timer;
         switch (e.Kind) {
@@ -171,6 +177,10 @@ Outcome PlayOut(const Game& g, const std::vector<Threat>& threats, int dx, int d
                 continue;
             }
             const float ay = std::abs(t.Y[k] - y);
+            if (t.Soft > 0) {
+                if (ax < t.HalfW && ay < t.HalfH) o.Danger += t.Soft / k;
+                continue;
+            }
             if (ax < t.HalfW && ay < t.HalfH)
                 hit = true;
             else if (ax < t.HalfW + 14 && ay < t.HalfH + 14)
@@ -241,7 +251,9 @@ std::set<int> BotKeys(const Game& g) {
                 if (dx == 0 && dy == 0 && hold != kHoldFrames[0]) continue;
                 const Outcome o = PlayOut(g, threats, dx, dy, hold, speed);
                 const double cost = o.Danger + 0.05 * std::abs(o.EndX - wantX) +
-                                    0.03 * std::abs(o.EndY - wantY) + (dx != 0 || dy != 0 ? 0.01 : 0.0);
+                                    0.03 * std::abs(o.EndY - wantY) +
+                                    0.3 * std::max(0, 200 - o.EndY) + // up among the enemies only to escape
+                                    (dx != 0 || dy != 0 ? 0.01 : 0.0);
                 if (cost < best - 1e-9) {
                     best = cost;
                     bestDanger = o.Danger;
