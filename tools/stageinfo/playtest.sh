@@ -3,13 +3,12 @@
 # a few seeds, up to the boss record, and prints one line per stage and difficulty: the median
 # destroy rate, lives lost (median and worst), how often the boss record was reached, and the
 # median power at the end. Each stage starts with the power a careful player brings to it.
-# usage: playtest.sh [BUILD_DIR] [SEEDS] [STAGES...]
+# usage: playtest.sh [BUILD_DIR [SEEDS [STAGE...]]]   (defaults: build, 3 seeds, stages 1 to 5)
 set -euo pipefail
 build="${1:-build}"
 seeds="${2:-3}"
-shift $(( $# > 2 ? 2 : $# )) || true
-stages=("${@:-1 2 3 4 5}")
-[ $# -gt 0 ] || stages=(1 2 3 4 5)
+stages=(1 2 3 4 5)
+if [ $# -gt 2 ]; then stages=("${@:3}"); fi
 record="$(mktemp)"
 trap 'rm -f "$record"' EXIT
 

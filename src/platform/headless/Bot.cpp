@@ -206,7 +206,7 @@ void ChooseTarget(const Game& g, int& wantX, int& wantY) {
     for (const ItemRecord& item : g.ItemTable)
         if (item.Active && item.Y > 0) {
             wantX = item.X;
-            wantY = std::clamp<int>(item.Y + 24, 200, 440);
+            wantY = std::clamp<int>(item.Y, 280, 440); // wait below it, then meet it
             return;
         }
     const EnemyRecord* target = nullptr;
