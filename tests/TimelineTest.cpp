@@ -198,24 +198,6 @@ TEST(Timeline, AFullTableDropsEnemiesWithoutDelay) {
     EXPECT_EQ(LiveEnemies(g), 15);
 }
 
-TEST(Timeline, BossRecordThroughAFullTableStartsTheBoss) {
-    {
-        TestGame probe;
-        probe.game.StageNumber = 1;
-        probe.game.StagePhase = 1;
-        probe.game.StartBoss();
-        if (probe.game.StagePhase != 2) GTEST_SKIP() << "the boss controller is not built yet";
-    }
-    TestGame t;
-    Game& g = t.game;
-    g.StageNumber = 1;
-    g.StagePhase = 1;
-    for (int i = 0; i < 16; ++i) PlaceEnemy(g, 0, 0, 10 * i, 100);
-    g.StageScript[0] = {1, 0, 0, 36, 0};
-    RunTimelineAt(g, 10);
-    EXPECT_EQ(g.StagePhase, 2);
-}
-
 TEST(Timeline, PlacementRulesThatDependOnTheRecordAndTheGame) {
     TestGame t;
     Game& g = t.game;

@@ -176,6 +176,7 @@ public:
     void RemoveEnemyShot(int k);
     void ErasePlayerShot(int k);
     void DrawPlayerShot(int k);
+    void PlayerShotSprite(const PlayerShotRecord& s, bool draw);
     void PlayerShotCancelsShots(int k);
     void PlayerShotHitsEnemies(int k);
     // Shot kills of ship 3 during its special pay twice; special-attack kills pay double once.

@@ -51,14 +51,9 @@ void Game::FieldSprite(const Surface& sheet, int x, int y, int w, int h, int sx,
 }
 
 void Game::FieldDisc(int x, int y, int radius, uint32_t colour) {
-    Picture1.SetFillColour(colour);
-    Picture1.Circle(x, y, radius, colour);
-    if (radius >= 0 && x + radius >= 320) {
-        const PenMode mode = Picture1.GetPenMode();
-        Picture1.SetPenMode(PenMode::CopyPen);
-        Picture1.FillBox(320, y - radius, x + radius, y + radius, PaletteColor(0));
-        Picture1.SetPenMode(mode);
-    }
+    if (radius < 0) return;
+    FilledCircle(x, y, radius, colour);
+    CoverHud(x + radius, y - radius, y + radius);
 }
 
 void Game::RemoveEnemyShot(int k) {

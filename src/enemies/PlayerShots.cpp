@@ -36,6 +36,18 @@ void Game::DestroyEnemy(int i, KillBy cause) {
     }
 }
 
+// The shot's picture by ship type: ship 0's five kinds, one image each for ships 1 and 2, and
+// ship 3's short-lived sparks, which reuse the explosion frames. Drawn, or erased with the mask.
+void Game::PlayerShotSprite(const PlayerShotRecord& s, bool draw) {
+    switch (Player.ShipType) {
+    case 0: FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96 + 8 * s.Kind, 0, draw); break;
+    case 1: FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96, 16, draw); break;
+    case 2: FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 104, 16, draw); break;
+    case 3: FieldSprite(PicTeki, s.X - 16, s.Y - 16, 32, 32, 256 + 32 * (s.Age / 3), 256, draw); break;
+    default: break;
+    }
+}
+
 void Game::ErasePlayerShot(int k) {
     const PlayerShotRecord& s = PlayerShotTable[k];
     Picture1.SetPenMode(PenMode::CopyPen);
@@ -45,22 +57,7 @@ void Game::ErasePlayerShot(int k) {
         return;
     }
     if (ExtraFlagsB & kMbStealth) return;
-    switch (Player.ShipType) {
-    case 0:
-        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96 + 8 * s.Kind, 0, false);
-        break;
-    case 1:
-        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96, 16, false);
-        break;
-    case 2:
-        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 104, 16, false);
-        break;
-    case 3:
-        FieldSprite(PicTeki, s.X - 16, s.Y - 16, 32, 32, 256 + 32 * (s.Age / 3), 256, false);
-        break;
-    default:
-        break;
-    }
+    PlayerShotSprite(s, false);
 }
 
 void Game::DrawPlayerShot(int k) {
@@ -73,22 +70,7 @@ void Game::DrawPlayerShot(int k) {
         return;
     }
     if (ExtraFlagsB & kMbStealth) return;
-    switch (Player.ShipType) {
-    case 0:
-        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96 + 8 * s.Kind, 0, true);
-        break;
-    case 1:
-        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 96, 16, true);
-        break;
-    case 2:
-        FieldSprite(PicChr, s.X - 4, s.Y - 4, 8, 8, 104, 16, true);
-        break;
-    case 3:
-        FieldSprite(PicTeki, s.X - 16, s.Y - 16, 32, 32, 256 + 32 * (s.Age / 3), 256, true);
-        break;
-    default:
-        break;
-    }
+    PlayerShotSprite(s, true);
 }
 
 void Game::UpdatePlayerShots() {

@@ -31,7 +31,11 @@ void Game::FilledCircle(int X, int Y, int Radius, uint32_t Colour) {
 }
 
 void Game::CoverHud(int Right, int Top, int Bottom) {
-    if (Right >= 320) Picture1.FillBox(320, Top, Right, Bottom, PaletteColor(0));
+    if (Right < 320) return;
+    const PenMode mode = Picture1.GetPenMode();
+    Picture1.SetPenMode(PenMode::CopyPen); // plain black, whatever the shape was drawn with
+    Picture1.FillBox(320, Top, Right, Bottom, PaletteColor(0));
+    Picture1.SetPenMode(mode);
 }
 
 void Game::PutShipAtEntry() {

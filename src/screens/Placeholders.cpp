@@ -25,6 +25,7 @@ public:
         game.StageNumber = 0;
         game.Picture1.ClearBackgroundPicture();
         game.Picture1.SetBackColour(0);
+        if (game.LoadSheet(game.FormPicture, "G7.kvx", true)) game.Picture1.SetBackgroundPicture(game.FormPicture);
     }
     void Frame(Game& game) override {
         const int32_t key = game.TakeKey();
@@ -33,7 +34,9 @@ public:
             game.GameMode = 0;
             game.Player.ShipType = static_cast<int16_t>(ship_);
             game.ContinueUsed = false;
+            game.Picture1.ClearBackgroundPicture();
             game.Picture1.SetBackColour(0);
+            game.UnloadFaceSheet();
             game.NextStage();
             return;
         }
@@ -45,11 +48,17 @@ public:
         if (key == 39) ship_ = (ship_ + 1) % 4;
         if (key == 85) game.JoystickEnabled = !game.JoystickEnabled;
         game.Picture1.Clear();
-        game.Host.DrawText(game.Picture1, 150, 160, 36, RGB(120, 170, 255), "KORVAXION");
-        game.Host.DrawText(game.Picture1, 150, 260, 16, RGB(255, 255, 255),
-                           "SHIP " + std::to_string(ship_) + "   (LEFT / RIGHT)");
-        game.Host.DrawText(game.Picture1, 150, 300, 16, RGB(255, 255, 0), "PRESS Z TO START");
-        game.Host.DrawText(game.Picture1, 150, 330, 16, RGB(160, 160, 160), "SHIFT OR ESC TO QUIT");
+        // The menu corner of the title picture: the cursor, GAME START and the ship to fly.
+        BitBlt(game.Picture1, 60, 364, 32, 32, game.PicChr, 32, 160, RasterOp::SrcAnd);
+        BitBlt(game.Picture1, 60, 364, 32, 32, game.PicChr, 32, 128, RasterOp::SrcPaint);
+        game.DrawText(110, 380, true, "GAME START");
+        static constexpr int kShipCells[4][2] = {{32, 0}, {32, 64}, {128, 64}, {32, 192}};
+        BitBlt(game.Picture1, 110, 414, 32, 32, game.PicChr, kShipCells[ship_][0], kShipCells[ship_][1] + 32,
+               RasterOp::SrcAnd);
+        BitBlt(game.Picture1, 110, 414, 32, 32, game.PicChr, kShipCells[ship_][0], kShipCells[ship_][1],
+               RasterOp::SrcPaint);
+        game.PrintText(150, 412, 12, RGB(200, 210, 255), "LEFT / RIGHT: SHIP   Z: START");
+        game.PrintText(150, 432, 12, RGB(140, 150, 190), "ESC: QUIT");
     }
 
 private:

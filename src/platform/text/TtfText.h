@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 class Surface;
 typedef struct _TTF_Font TTF_Font;
@@ -22,8 +24,14 @@ public:
     void Draw(Surface& target, int x, int y, int sizePoints, uint32_t colour, std::string_view utf8);
 
 private:
+    struct Shape {
+        int Width = 0, Height = 0;
+        std::vector<uint8_t> Ink; // 1 where the text has ink
+    };
     TTF_Font* FontFor(int sizePoints);
+    const Shape* ShapeOf(int sizePoints, std::string_view utf8);
     std::string path_;
     std::map<int, TTF_Font*> fonts_;
+    std::unordered_map<std::string, Shape> shapes_;
     bool initialised_ = false;
 };
