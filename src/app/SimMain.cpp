@@ -170,6 +170,7 @@ int main(int argc, char** argv) {
         replay.Stage = o.stage;
         replay.Difficulty = o.difficulty >= 0 ? o.difficulty : 1;
         replay.Mode = o.mode;
+        replay.Power = o.power;
         replay.Frames = o.frames;
         if (!o.input.empty()) {
             std::ifstream in(o.input);
@@ -177,12 +178,13 @@ int main(int argc, char** argv) {
             text << in.rdbuf();
             replay.InputText = text.str();
         }
-        const ReplayRun run = RunReplay(replay, dir, o.every);
+        const ReplayRun run = RunReplay(replay, dir, o.every, o.bot);
         if (!run.Error.empty()) {
             std::fprintf(stderr, "korvaxion-sim: %s\n", run.Error.c_str());
             return 1;
         }
         replay.Checkpoints = run.Hashes;
+        if (o.bot) replay.InputText = "# keys of the automatic player\n" + run.RecordedInput;
         std::ofstream out(o.writeReplay);
         out << replay.Format();
         return out ? 0 : 1;

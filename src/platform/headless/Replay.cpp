@@ -6,6 +6,7 @@
 
 #include "core/Game.h"
 #include "core/StateDump.h"
+#include "platform/headless/Bot.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 Replay Replay::Parse(const std::string& text) {
@@ -27,6 +28,7 @@ Replay Replay::Parse(const std::string& text) {
                  (mode == "normal" || mode == "boss") && r.Ship >= 0 && r.Ship <= 3 && r.Stage >= 1 &&
                  r.Stage <= 6 && r.Difficulty >= 0 && r.Difficulty <= 2;
             r.Mode = mode == "boss" ? 1 : 0;
+            if (ok && (words >> r.Power)) ok = r.Power >= 0 && r.Power <= 3;
         } else if (word == "frames") {
             ok = static_cast<bool>(words >> r.Frames) && r.Frames >= 0;
         } else if (word == "checkpoint") {
@@ -61,7 +63,9 @@ Replay Replay::Parse(const std::string& text) {
 std::string Replay::Format() const {
     std::ostringstream out;
     out << "seed " << Seed << "\nstart " << Ship << ' ' << Stage << ' ' << Difficulty << ' '
-        << (Mode == 1 ? "boss" : "normal") << "\nframes " << Frames << '\n';
+        << (Mode == 1 ? "boss" : "normal");
+    if (Power >= 0) out << ' ' << Power;
+    out << "\nframes " << Frames << '\n';
     for (const auto& [frame, hash] : Checkpoints) out << "checkpoint " << frame << ' ' << std::hex << hash << std::dec << '\n';
     out << "input\n" << InputText;
     if (!InputText.empty() && InputText.back() != '\n') out << '\n';
@@ -81,7 +85,16 @@ void StartGameDirectly(Game& game, int ship, int stage, int difficulty, int mode
     game.NextStage();
 }
 
-ReplayRun RunReplay(const Replay& replay, const std::string& gameDir, long long every) {
+namespace {
+std::string KeyLine(long long frame, const std::set<int>& keys) {
+    std::string line = std::to_string(frame);
+    if (keys.empty()) line += " -";
+    for (int k : keys) line += ' ' + std::to_string(k);
+    return line + '\n';
+}
+} // namespace
+
+ReplayRun RunReplay(const Replay& replay, const std::string& gameDir, long long every, bool bot) {
     ReplayRun run;
     const InputScript script = InputScript::Parse(replay.InputText);
     if (!script.Error.empty()) {
@@ -103,9 +116,18 @@ ReplayRun RunReplay(const Replay& replay, const std::string& gameDir, long long 
         return run;
     }
     StartGameDirectly(game, replay.Ship, replay.Stage, replay.Difficulty, replay.Mode);
+    // A later stage is reached with the power gathered before it.
+    if (replay.Power >= 0) game.Player.PowerLevel = static_cast<int16_t>(replay.Power);
+    std::set<int> held;
     for (long long f = 1; f <= replay.Frames; ++f) {
-        auto change = script.Changes.find(f - 1);
-        if (change != script.Changes.end()) host.HoldKeys(change->second);
+        if (bot) {
+            const std::set<int> keys = BotKeys(game);
+            if (f == 1 || keys != held) run.RecordedInput += KeyLine(f - 1, keys);
+            held = keys;
+            host.HoldKeys(keys);
+        } else if (auto change = script.Changes.find(f - 1); change != script.Changes.end()) {
+            host.HoldKeys(change->second);
+        }
         if (!game.RunOneFrame()) {
             run.Error = "the game ended at frame " + std::to_string(f);
             break;
