@@ -2,12 +2,11 @@
 //   mml [-v] input.mml output.mid
 // -v prints every part's length in bars, so parts that drift apart show up while composing.
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
 #include "Mml.h"
+#include "common/ToolFiles.h"
 
 int main(int argc, char** argv) {
     bool verbose = false;
@@ -20,12 +19,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: mml [-v] input.mml output.mid\n");
         return 2;
     }
-    std::ifstream in(argv[first], std::ios::binary);
-    if (!in) {
+    std::string source;
+    if (!toolfiles::ReadText(argv[first], source)) {
         std::fprintf(stderr, "mml: cannot read %s\n", argv[first]);
         return 1;
     }
-    std::string source((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     mml::Result r = mml::Compile(source);
     if (!r.Ok) {
         std::fprintf(stderr, "%s:%s\n", argv[first], r.Error.c_str());
@@ -39,16 +37,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "  %.2f bars, %.1f s\n", static_cast<double>(r.EndTick) / r.TicksPerBar,
                      r.LengthSeconds);
     }
-    std::string temp = std::string(argv[first + 1]) + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(r.Midi.data()), static_cast<std::streamsize>(r.Midi.size()));
-        if (!out) {
-            std::fprintf(stderr, "mml: cannot write %s\n", temp.c_str());
-            return 1;
-        }
-    }
-    if (std::rename(temp.c_str(), argv[first + 1]) != 0) {
+    if (!toolfiles::WriteReplacing(argv[first + 1], r.Midi)) {
         std::fprintf(stderr, "mml: cannot write %s\n", argv[first + 1]);
         return 1;
     }

@@ -3,11 +3,10 @@
 // -v prints the length, peak and RMS level.
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "Sfx.h"
+#include "common/ToolFiles.h"
 
 int main(int argc, char** argv) {
     bool verbose = false;
@@ -20,12 +19,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: sfx [-v] patch.txt output.wav\n");
         return 2;
     }
-    std::ifstream in(argv[first], std::ios::binary);
-    if (!in) {
+    std::string text;
+    if (!toolfiles::ReadText(argv[first], text)) {
         std::fprintf(stderr, "sfx: cannot read %s\n", argv[first]);
         return 1;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     sfx::ParseResult parsed = sfx::Parse(text);
     if (!parsed.Ok) {
         std::fprintf(stderr, "%s:%s\n", argv[first], parsed.Error.c_str());
@@ -44,16 +42,7 @@ int main(int argc, char** argv) {
                      20 * std::log10(rms + 1e-12));
     }
     std::vector<uint8_t> image = sfx::WaveImage(samples, parsed.Sound.Rate);
-    std::string temp = std::string(argv[first + 1]) + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-        if (!out) {
-            std::fprintf(stderr, "sfx: cannot write %s\n", temp.c_str());
-            return 1;
-        }
-    }
-    if (std::rename(temp.c_str(), argv[first + 1]) != 0) {
+    if (!toolfiles::WriteReplacing(argv[first + 1], image)) {
         std::fprintf(stderr, "sfx: cannot write %s\n", argv[first + 1]);
         return 1;
     }

@@ -1,0 +1,31 @@
+#pragma once
+// File handling shared by the build-time content tools.
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace toolfiles {
+
+inline bool ReadText(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+// Writes beside the target and renames over it, so an interrupted build never leaves half a file
+// that looks finished.
+inline bool WriteReplacing(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const std::string temp = path + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out) return false;
+    }
+    return std::rename(temp.c_str(), path.c_str()) == 0;
+}
+
+} // namespace toolfiles
