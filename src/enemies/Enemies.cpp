@@ -10,35 +10,20 @@ namespace {
 constexpr uint8_t kEnemyStealth = 8; // ExtraFlagsB: enemies are invisible
 constexpr int kPanelEdge = 320;
 
-// Destination rectangle of an enemy's sprite, narrowed so nothing reaches the panel.
-struct EnemyRect {
-    int X, Y, W, H;
-};
-
-EnemyRect SpriteRect(const EnemyRecord& e) {
-    const int left = e.X - e.Width / 2;
-    int w = e.Width;
-    if (e.X > kPanelEdge - e.Width / 2) w = kPanelEdge - left;
-    return {left, e.Y - e.Height / 2, w, e.Height};
-}
-
 } // namespace
 
 void Game::EraseEnemies() {
     if (ExtraFlagsB & kEnemyStealth) return;
     for (const EnemyRecord& e : EnemyTable) {
         if (!e.Active || e.DeathTimer > 1 || e.X >= kPanelEdge) continue;
-        const EnemyRect r = SpriteRect(e);
-        BitBlt(Picture1, r.X, r.Y, r.W, r.H, PicTeki, e.SpriteX, e.SpriteY + e.Height, RasterOp::SrcAnd);
+        FieldSprite(PicTeki, e.X - e.Width / 2, e.Y - e.Height / 2, e.Width, e.Height, e.SpriteX, e.SpriteY, false);
     }
 }
 
 void Game::DrawEnemy(int i) {
     const EnemyRecord& e = EnemyTable[i];
     if (!e.Active || e.DeathTimer != 0 || e.X >= kPanelEdge || (ExtraFlagsB & kEnemyStealth)) return;
-    const EnemyRect r = SpriteRect(e);
-    BitBlt(Picture1, r.X, r.Y, r.W, r.H, PicTeki, e.SpriteX, e.SpriteY + e.Height, RasterOp::SrcAnd);
-    BitBlt(Picture1, r.X, r.Y, r.W, r.H, PicTeki, e.SpriteX, e.SpriteY, RasterOp::SrcPaint);
+    FieldSprite(PicTeki, e.X - e.Width / 2, e.Y - e.Height / 2, e.Width, e.Height, e.SpriteX, e.SpriteY, true);
 }
 
 void Game::EnemyRamsPlayer(int i) {

@@ -9,6 +9,23 @@
 
 namespace toolfiles {
 
+// The command line every content tool takes: [-v] INPUT OUTPUT. False when it does not fit.
+struct ToolArgs {
+    bool Verbose = false;
+    std::string Input, Output;
+};
+inline bool ParseToolArgs(int argc, char** argv, ToolArgs& args) {
+    int first = 1;
+    if (argc > 1 && std::string(argv[1]) == "-v") {
+        args.Verbose = true;
+        first = 2;
+    }
+    if (argc - first != 2) return false;
+    args.Input = argv[first];
+    args.Output = argv[first + 1];
+    return true;
+}
+
 inline bool ReadText(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;

@@ -9,27 +9,22 @@
 #include "common/ToolFiles.h"
 
 int main(int argc, char** argv) {
-    bool verbose = false;
-    int first = 1;
-    if (argc > 1 && std::string(argv[1]) == "-v") {
-        verbose = true;
-        first = 2;
-    }
-    if (argc - first != 2) {
+    toolfiles::ToolArgs args;
+    if (!toolfiles::ParseToolArgs(argc, argv, args)) {
         std::fprintf(stderr, "usage: mml [-v] input.mml output.mid\n");
         return 2;
     }
     std::string source;
-    if (!toolfiles::ReadText(argv[first], source)) {
-        std::fprintf(stderr, "mml: cannot read %s\n", argv[first]);
+    if (!toolfiles::ReadText(args.Input, source)) {
+        std::fprintf(stderr, "mml: cannot read %s\n", args.Input.c_str());
         return 1;
     }
     mml::Result r = mml::Compile(source);
     if (!r.Ok) {
-        std::fprintf(stderr, "%s:%s\n", argv[first], r.Error.c_str());
+        std::fprintf(stderr, "%s:%s\n", args.Input.c_str(), r.Error.c_str());
         return 1;
     }
-    if (verbose) {
+    if (args.Verbose) {
         for (const auto& p : r.Parts)
             std::fprintf(stderr, "  part %c  channel %2d  %4u notes  %7.2f bars%s\n", p.Name, p.Channel,
                          p.Notes, static_cast<double>(p.EndTick) / r.TicksPerBar,
@@ -37,8 +32,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "  %.2f bars, %.1f s\n", static_cast<double>(r.EndTick) / r.TicksPerBar,
                      r.LengthSeconds);
     }
-    if (!toolfiles::WriteReplacing(argv[first + 1], r.Midi)) {
-        std::fprintf(stderr, "mml: cannot write %s\n", argv[first + 1]);
+    if (!toolfiles::WriteReplacing(args.Output, r.Midi)) {
+        std::fprintf(stderr, "mml: cannot write %s\n", args.Output.c_str());
         return 1;
     }
     return 0;

@@ -9,28 +9,23 @@
 #include "common/ToolFiles.h"
 
 int main(int argc, char** argv) {
-    bool verbose = false;
-    int first = 1;
-    if (argc > 1 && std::string(argv[1]) == "-v") {
-        verbose = true;
-        first = 2;
-    }
-    if (argc - first != 2) {
+    toolfiles::ToolArgs args;
+    if (!toolfiles::ParseToolArgs(argc, argv, args)) {
         std::fprintf(stderr, "usage: sfx [-v] patch.txt output.wav\n");
         return 2;
     }
     std::string text;
-    if (!toolfiles::ReadText(argv[first], text)) {
-        std::fprintf(stderr, "sfx: cannot read %s\n", argv[first]);
+    if (!toolfiles::ReadText(args.Input, text)) {
+        std::fprintf(stderr, "sfx: cannot read %s\n", args.Input.c_str());
         return 1;
     }
     sfx::ParseResult parsed = sfx::Parse(text);
     if (!parsed.Ok) {
-        std::fprintf(stderr, "%s:%s\n", argv[first], parsed.Error.c_str());
+        std::fprintf(stderr, "%s:%s\n", args.Input.c_str(), parsed.Error.c_str());
         return 1;
     }
     std::vector<int16_t> samples = sfx::Render(parsed.Sound);
-    if (verbose) {
+    if (args.Verbose) {
         double peak = 0, sum = 0;
         for (int16_t s : samples) {
             peak = std::max(peak, std::abs(s / 32768.0));
@@ -42,8 +37,8 @@ int main(int argc, char** argv) {
                      20 * std::log10(rms + 1e-12));
     }
     std::vector<uint8_t> image = sfx::WaveImage(samples, parsed.Sound.Rate);
-    if (!toolfiles::WriteReplacing(argv[first + 1], image)) {
-        std::fprintf(stderr, "sfx: cannot write %s\n", argv[first + 1]);
+    if (!toolfiles::WriteReplacing(args.Output, image)) {
+        std::fprintf(stderr, "sfx: cannot write %s\n", args.Output.c_str());
         return 1;
     }
     return 0;

@@ -65,7 +65,6 @@ std::string HeadlessAudio::Command(std::string_view command) {
 }
 
 void HeadlessAudio::PlaySound(std::span<const uint8_t> wav) {
-    SoundsPlayed.push_back(wav.size());
     SoundStarts.push_back({wav.data(), wav.size()});
     // One voice: a playable image replaces the one sounding; a broken one changes nothing.
     if (auto wave = ReadWaveFile(wav)) {

@@ -27,7 +27,6 @@ class HeadlessAudio {
     std::optional<uint32_t> TrackLengthMs;
 
     std::vector<std::string> Commands;   // every command string, in order
-    std::vector<size_t> SoundsPlayed;    // byte size of each image played, in order
     std::vector<SoundStart> SoundStarts; // each image played, in order
 
     Mode State() const { return mode_; }
