@@ -90,7 +90,7 @@ void Game::PlayFrame() {
     if (!runAll(kEverything)) return;
 
     if (FrameCounter < 30000 && !TimelineHold) FrameCounter += 1;
-    SpecialPressed = Kof(88) || JoyState(2);
+    SpecialPressed = InputSpecial();
     const long long scenery = Int(Random() * 26);
     if (scenery == 0) SpawnRandomScenery(0);
 }

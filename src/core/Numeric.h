@@ -49,6 +49,3 @@ inline float SinDegF(float degrees) { return std::sin(degrees * kStepPiF / 180.0
 // One step of speed s along heading h, rounded to whole pixels.
 inline int16_t StepX(double speed, double heading) { return RoundToInt16(speed * CosDeg(heading)); }
 inline int16_t StepY(double speed, double heading) { return RoundToInt16(speed * SinDeg(heading)); }
-
-// Booleans of the rules are -1/0 when used in arithmetic.
-inline int Truth(bool b) { return b ? -1 : 0; }
